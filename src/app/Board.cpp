@@ -1,0 +1,81 @@
+#include "Board.h"
+
+#include <QDebug>
+
+namespace {
+std::deque<Control> makeControls() {
+    std::deque<Control> controls;
+    for (const auto& design : TavolaDesign::controls())
+        controls.emplace_back(design);
+    return controls;
+}
+} // namespace
+
+Board::Board()
+    : m_controls(makeControls())
+    , m_caption(QString::fromLatin1(TavolaDesign::caption))
+    , disparicmd2(at("disparicmd2"))
+    , disparicmd1(at("disparicmd1"))
+    , paricmd2(at("paricmd2"))
+    , paricmd1(at("paricmd1"))
+    , cmdExit(at("cmdExit"))
+    , cmdNext(at("cmdNext"))
+    , paricmd(at("paricmd"))
+    , disparicmd(at("disparicmd"))
+    , lblMessage(at("lblMessage"))
+    , Punteggio(at("Punteggio"))
+    , lblpunti(at("lblpunti"))
+    , lblnome(at("lblnome"))
+    , lblnome1(at("lblnome1"))
+    , lblconto(at("lblconto"))
+    , lblNum1(at("lblNum1"))
+    , lblNum2(at("lblNum2")) {
+    Timer1.setOnChange([this] {
+        if (m_observer)
+            m_observer->timerChanged(Timer1);
+    });
+    Timer2.setOnChange([this] {
+        if (m_observer)
+            m_observer->timerChanged(Timer2);
+    });
+    canvas.setOnChange([this] {
+        if (m_observer)
+            m_observer->canvasChanged();
+    });
+}
+
+Control* Board::find(QStringView name) {
+    for (Control& control : m_controls)
+        if (QLatin1String(control.design().name) == name)
+            return &control;
+    return nullptr;
+}
+
+Control& Board::at(const char* name) {
+    Control* control = find(QString::fromLatin1(name));
+    Q_ASSERT_X(control, "Board", name);
+    return *control;
+}
+
+void Board::setCaption(const QString& caption) {
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    if (m_observer)
+        m_observer->captionChanged(m_caption);
+}
+
+void Board::reset() {
+    for (Control& control : m_controls)
+        control.reset();
+    Timer1.reset();
+    Timer2.reset();
+    setCaption(QString::fromLatin1(TavolaDesign::caption));
+    canvas.clear();
+}
+
+void Board::setObserver(BoardObserver* observer) {
+    m_observer = observer;
+    for (Control& control : m_controls)
+        control.setObserver(observer);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Canvas.h"
+#include "Control.h"
+#include "GameTimer.h"
+
+#include <QString>
+
+#include <deque>
+
+class BoardObserver : public ControlObserver {
+public:
+    virtual void timerChanged(const GameTimer& timer) = 0;
+    virtual void captionChanged(const QString& caption) = 0;
+    virtual void canvasChanged() = 0;
+};
+
+// Everything the game window holds, as the rules see it: the controls in their stored order,
+// the two timers, the caption and the persistent drawing.
+class Board {
+public:
+    Board();
+    Board(const Board&) = delete;
+    Board& operator=(const Board&) = delete;
+
+    const std::deque<Control>& controls() const { return m_controls; }
+    Control* find(QStringView name);
+
+    const QString& caption() const { return m_caption; }
+    void setCaption(const QString& caption);
+
+    // Back to the design state, as when the window is loaded again.
+    void reset();
+    void setObserver(BoardObserver* observer);
+
+    // The window's outer width in twips, as the gradient reads it.
+    int outerWidthTwips = (TavolaDesign::clientWidth + 16) * TavolaDesign::twipsPerPixel;
+
+private:
+    Control& at(const char* name);
+
+    std::deque<Control> m_controls; // never resized, so the references below stay valid
+    QString m_caption;
+    BoardObserver* m_observer = nullptr;
+
+public:
+    Control& disparicmd2;
+    Control& disparicmd1;
+    Control& paricmd2;
+    Control& paricmd1;
+    Control& cmdExit;
+    Control& cmdNext;
+    Control& paricmd;
+    Control& disparicmd;
+    Control& lblMessage;
+    Control& Punteggio;
+    Control& lblpunti;
+    Control& lblnome;
+    Control& lblnome1;
+    Control& lblconto;
+    Control& lblNum1;
+    Control& lblNum2;
+    GameTimer Timer1{TavolaDesign::timer1};
+    GameTimer Timer2{TavolaDesign::timer2};
+    Canvas canvas;
+};

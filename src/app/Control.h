@@ -1,0 +1,60 @@
+#pragma once
+
+#include "TavolaDesign.h"
+
+#include <QRect>
+#include <QRgb>
+#include <QString>
+
+class Control;
+
+enum class ControlChange { Caption, Visible, Position, Background };
+
+class ControlObserver {
+public:
+    virtual ~ControlObserver() = default;
+    virtual void controlChanged(const Control& control, ControlChange change) = 0;
+};
+
+// One control of the game window as the rules see it. Setting a property to the value it
+// already has does nothing, so the hit handlers' flash loops stay cheap.
+class Control {
+public:
+    explicit Control(const TavolaDesign::ControlDesign& design);
+
+    const TavolaDesign::ControlDesign& design() const { return *m_design; }
+    QString name() const { return QString::fromLatin1(m_design->name); }
+
+    const QString& caption() const { return m_caption; }
+    void setCaption(const QString& caption);
+
+    bool isVisible() const { return m_visible; }
+    void setVisible(bool visible);
+    void show() { setVisible(true); }
+    void hide() { setVisible(false); }
+
+    QRgb background() const { return m_background; }
+    void setBackground(QRgb rgb);
+
+    // Left in pixels; top in the board's units, scaleHeight of them down the client height.
+    void setLeft(int units);
+    void setTop(int units);
+    QPoint position() const { return m_position; }
+    QRect designGeometry() const { return TavolaDesign::pixelGeometry(*m_design); }
+
+    void reset();
+    void setObserver(ControlObserver* observer) { m_observer = observer; }
+
+private:
+    void changed(ControlChange change) {
+        if (m_observer)
+            m_observer->controlChanged(*this, change);
+    }
+
+    const TavolaDesign::ControlDesign* m_design;
+    QString m_caption;
+    bool m_visible = true;
+    QRgb m_background = 0;
+    QPoint m_position;
+    ControlObserver* m_observer = nullptr;
+};

@@ -1,0 +1,107 @@
+#include "Game.h"
+
+#include "../platform/Int16.h"
+
+Game::Game(Services services, WindowHost& host) : m_services(services), m_host(host) {}
+
+template <typename Handler> void Game::dispatch(Handler&& handler) {
+    if (m_ended)
+        return;
+    try {
+        handler();
+    } catch (const ProgramEnded&) {
+    } catch (const RuntimeError& error) {
+        // A run-time error is reported, then ends the program, as it always has.
+        try {
+            messageBox({error.report()});
+            endProgram();
+        } catch (const ProgramEnded&) {
+        }
+    }
+}
+
+void Game::start() {
+    dispatch([this] { startUp.Form_Initialize(); });
+    if (m_ended)
+        return;
+    m_host.showWindow();
+    dispatch([this] { startUp.Form_Activate(); });
+}
+
+void Game::controlClicked(const Control& control) {
+    dispatch([&] {
+        if (&control == &board.paricmd)
+            hits.paricmd_Click();
+        else if (&control == &board.paricmd1)
+            hits.paricmd1_Click();
+        else if (&control == &board.paricmd2)
+            hits.paricmd2_Click();
+        else if (&control == &board.disparicmd)
+            hits.disparicmd_Click();
+        else if (&control == &board.disparicmd1)
+            hits.disparicmd1_Click();
+        else if (&control == &board.disparicmd2)
+            hits.disparicmd2_Click();
+        else if (&control == &board.cmdExit)
+            records.cmdExit_Click();
+        else if (&control == &board.cmdNext)
+            questionBoard.cmdNext_Click();
+    });
+}
+
+void Game::backgroundClicked() {
+    dispatch([this] { backgroundClick.Form_Click(); });
+}
+
+void Game::menuClicked(QStringView name) {
+    if (name == u"Next")
+        dispatch([this] { questionBoard.Next_Click(); });
+}
+
+void Game::timerTicked(const GameTimer& timer) {
+    if (!timer.isEnabled())
+        return;
+    if (&timer == &board.Timer1)
+        dispatch([this] { clock.Timer1_Timer(); });
+    else if (&timer == &board.Timer2)
+        dispatch([this] { shuffle.Timer2_Timer(); });
+}
+
+void Game::resized(bool minimized) {
+    dispatch([&] { startUp.Form_Resize(minimized); });
+}
+
+void Game::windowClosed() {
+    if (m_ended)
+        return;
+    try {
+        endProgram();
+    } catch (const ProgramEnded&) {
+    }
+}
+
+Answer Game::messageBox(const MessageBoxRequest& request) {
+    const Answer answer = m_services.dialogs.messageBox(request);
+    if (m_ended)
+        throw ProgramEnded{};
+    return answer;
+}
+
+QString Game::inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
+    QString text = m_services.dialogs.inputBox(prompt, title, defaultText);
+    if (m_ended)
+        throw ProgramEnded{};
+    return text;
+}
+
+void Game::suona(const QString& path) { m_services.sound.play(path); }
+
+void Game::endProgram() {
+    if (!m_ended) {
+        m_ended = true;
+        board.Timer1.setEnabled(false);
+        board.Timer2.setEnabled(false);
+        m_host.endProgram();
+    }
+    throw ProgramEnded{};
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "Board.h"
+#include "GameState.h"
+
+#include "../clock/Clock.h"
+#include "../platform/Dialogs.h"
+#include "../platform/Random.h"
+#include "../platform/Sound.h"
+#include "../platform/SystemFolders.h"
+#include "../play/BackgroundClick.h"
+#include "../play/Hits.h"
+#include "../play/Shuffle.h"
+#include "../records/RecordStore.h"
+#include "../records/Records.h"
+#include "QuestionBoard.h"
+#include "StartUp.h"
+
+// What the game window does outside the rules: showing, hiding and ending.
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+    virtual void showWindow() = 0;
+    virtual void hideWindow() = 0;
+    // Closes the window, its open boxes included, and leaves the program.
+    virtual void endProgram() = 0;
+};
+
+struct Services {
+    Dialogs& dialogs;
+    Sound& sound;
+    Random& random;
+    SystemFolders& folders;
+    RecordStore::Faults* recordFaults = nullptr; // for tests that make the record fail
+};
+
+// Thrown to unwind a handler once the program has ended: no handler code runs after the end.
+struct ProgramEnded {};
+
+// The game window object: its controls, its variables and its handlers.
+class Game {
+public:
+    Game(Services services, WindowHost& host);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    Board board;
+    GameState state;
+    QuestionBoard questionBoard{*this};
+    Shuffle shuffle{*this};
+    Hits hits{*this};
+    BackgroundClick backgroundClick{*this};
+    Clock clock{*this};
+    Records records{*this};
+    StartUp startUp{*this};
+
+    // Events, as the window delivers them.
+    void start();
+    void controlClicked(const Control& control);
+    void backgroundClicked();
+    void menuClicked(QStringView name);
+    void timerTicked(const GameTimer& timer);
+    void resized(bool minimized);
+    void windowClosed();
+
+    // Services the handlers use.
+    Answer messageBox(const MessageBoxRequest& request);
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText);
+    void suona(const QString& path);
+    QString applicationFolder() { return m_services.folders.applicationFolder(); }
+    QString GetSystemDir() { return m_services.folders.systemDir(); }
+    Random& random() { return m_services.random; }
+    RecordStore::Faults* recordFaults() { return m_services.recordFaults; }
+    WindowHost& host() { return m_host; }
+
+    // Closes the window and stops both timers at once; nothing after it runs.
+    [[noreturn]] void endProgram();
+    bool hasEnded() const { return m_ended; }
+
+private:
+    template <typename Handler> void dispatch(Handler&& handler);
+
+    Services m_services;
+    WindowHost& m_host;
+    bool m_ended = false;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The game window's own variables. They start at zero or empty and live as long as the
+// program: a new match does not clear them.
+struct GameState {
+    qint16 num1 = 0;
+    qint16 num2 = 0;
+    qint16 nfile = 0;
+    QString riga;
+    qint16 attesa = 0;
+    qint16 ore = 0;
+    qint16 minuti = 0;
+    float secondi = 0.0f;
+    qint16 restanti = 0;
+    QString windir;
+    qint16 numpari2 = 0;
+    qint16 ndispari = 0;
+    qint16 ndispari1 = 0;
+    qint16 ndispari2 = 0;
+    qint16 punti = 0;
+    qint16 contatore = 0;
+};

@@ -1,0 +1,55 @@
+#include "GraphicButton.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+void GraphicButton::setColour(QColor colour) {
+    if (colour == m_colour)
+        return;
+    m_colour = colour;
+    update();
+}
+
+void GraphicButton::setPictures(const QIcon& normal, const QIcon& pressed, const QIcon& disabled) {
+    m_normal = normal;
+    m_pressed = pressed.isNull() ? normal : pressed;
+    m_disabled = disabled.isNull() ? normal : disabled;
+    update();
+}
+
+void GraphicButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const bool sunken = isDown();
+    const QRect frame = rect();
+    painter.fillRect(frame, m_colour);
+    qDrawWinButton(&painter, frame, palette(), sunken);
+
+    QRect inside = frame.adjusted(3, 3, -3, -3);
+    if (sunken)
+        inside.translate(1, 1);
+    const QIcon& picture = !isEnabled() ? m_disabled : sunken ? m_pressed : m_normal;
+    if (!picture.isNull()) {
+        // Picture above, caption below, as graphical buttons have always looked.
+        const int side = std::min(32, inside.height() - fontMetrics().height());
+        if (side > 8) {
+            const QRect pictureBox(inside.center().x() - side / 2, inside.top(), side, side);
+            picture.paint(&painter, pictureBox);
+            inside.setTop(pictureBox.bottom() + 1);
+        }
+    }
+    if (hasFocus() && isEnabled()) {
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(frame.adjusted(4, 4, -5, -5));
+    }
+    painter.setFont(font());
+    if (isEnabled()) {
+        painter.setPen(palette().color(QPalette::ButtonText));
+        painter.drawText(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    } else {
+        // The engraved grey of a disabled caption.
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawText(inside.translated(1, 1), Qt::AlignCenter | Qt::TextShowMnemonic, text());
+        painter.setPen(palette().color(QPalette::Disabled, QPalette::ButtonText));
+        painter.drawText(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QtGlobal>
+
+class Game;
+
+// The multiplication question whose colours paint the window, and the new-match command.
+class QuestionBoard {
+public:
+    explicit QuestionBoard(Game& game) : m_game(game) {}
+
+    void cmdNext_Click();
+    void Next_Click();
+    // The 256-band gradient: red 20 × first, green 20 × second, blue from 0 down to 255.
+    void paintGradient(qint16 first, qint16 second);
+
+private:
+    Game& m_game;
+};

@@ -1,0 +1,57 @@
+#include "StartUp.h"
+
+#include "../platform/Int16.h"
+#include "../platform/NumberText.h"
+#include "Game.h"
+
+void StartUp::Form_Initialize() {
+    // The question needs the window's controls, so the window is loaded first.
+    Form_Load();
+    m_game.questionBoard.cmdNext_Click();
+}
+
+void StartUp::Form_Load() {
+    Board& board = m_game.board;
+    GameState& state = m_game.state;
+
+    board.Timer1.setEnabled(false);
+    board.Timer2.setEnabled(false);
+    const QString name = m_game.inputBox(QStringLiteral("Come ti chiami?"),
+                                         QStringLiteral("Zenobra"), QString());
+    m_game.messageBox({QStringLiteral(" ") + name +
+                       QStringLiteral(" vediamo se sei un vero campione  ")});
+    board.lblnome1.setCaption(name);
+    m_game.clock.Azzeraorologio();
+    state.windir = m_game.GetSystemDir();
+    m_game.records.showRecord();
+    state.restanti = toInt16(static_cast<double>(state.secondi) + 300.0);
+    board.lblconto.setCaption(m_game.clock.clockText());
+    m_game.questionBoard.cmdNext_Click();
+}
+
+void StartUp::Form_Activate() {
+    Board& board = m_game.board;
+    Random& random = m_game.random();
+    const auto number = [&](Control& button, qint16 seed, double range, int remainder) {
+        random.reseed(seed);
+        const qint16 drawn = toInt16(15 * intPart(range * random.next() + 1) + remainder);
+        button.setCaption(NumberText::plain(drawn));
+        return drawn;
+    };
+
+    number(board.disparicmd, 0, 100, 1);
+    number(board.disparicmd1, 0, 100, 7);
+    number(board.disparicmd2, 0, 100, 5);
+    number(board.paricmd, 0, 100, 0);
+    const qint16 paricmd1Number = number(board.paricmd1, 0, 150, 0);
+    number(board.paricmd2, paricmd1Number, 800, 0);
+
+    m_game.state.punti = 0;
+    board.Punteggio.setCaption(QString() + NumberText::plain(m_game.state.punti));
+    m_game.questionBoard.cmdNext_Click();
+}
+
+void StartUp::Form_Resize(bool minimized) {
+    if (minimized)
+        m_game.board.setCaption(QStringLiteral("Frulvane"));
+}

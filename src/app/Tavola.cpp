@@ -1,0 +1,272 @@
+#include "Tavola.h"
+
+#include "../platform/FontMap.h"
+#include "../platform/Pictures.h"
+#include "GraphicButton.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include <algorithm>
+
+// The client area: paints the persistent drawing and takes the clicks on the background.
+class Tavola::Surface final : public QWidget {
+public:
+    Surface(Tavola& window) : QWidget(&window), m_window(window) {
+        setFixedSize(TavolaDesign::clientWidth, TavolaDesign::clientHeight);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        const QImage& image = m_window.m_game.board.canvas.image();
+        const QRect area = event->rect();
+        const qreal ratio = image.devicePixelRatio();
+        painter.drawImage(area, image,
+                          QRectF(area.topLeft() * ratio, area.size() * ratio).toRect());
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        m_pressed = event->button() == Qt::LeftButton;
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        // A click: pressed and released over the background with the left button.
+        if (m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            m_window.m_game.backgroundClicked();
+        m_pressed = false;
+    }
+
+private:
+    Tavola& m_window;
+    bool m_pressed = false;
+};
+
+Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
+               Options options, RecordStore::Faults* recordFaults)
+    : m_options(std::move(options))
+    , m_game(Services{dialogs, sound, random, folders, recordFaults}, *this) {
+    setObjectName(QStringLiteral("Tavola"));
+    setWindowTitle(QString::fromLatin1(TavolaDesign::caption));
+    setWindowIcon(Pictures::icon(Pictures::windowIcon));
+    m_surface = new Surface(*this);
+    m_surface->setObjectName(QStringLiteral("superficie"));
+    setCentralWidget(m_surface);
+    buildMenus();
+    buildControls();
+    buildTimer(m_timer1, m_game.board.Timer1);
+    buildTimer(m_timer2, m_game.board.Timer2);
+    m_game.board.setObserver(this);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+Tavola::~Tavola() { m_game.board.setObserver(nullptr); }
+
+QWidget* Tavola::surface() const { return m_surface; }
+
+QWidget* Tavola::controlWidget(const QString& name) const {
+    return m_surface->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void Tavola::buildControls() {
+    using TavolaDesign::Kind;
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const Control& control : m_game.board.controls()) {
+        const TavolaDesign::ControlDesign& design = control.design();
+        QWidget* widget = nullptr;
+        switch (design.kind) {
+        case Kind::Button:
+            if (design.graphical) {
+                auto* button = new GraphicButton(m_surface);
+                button->setPictures(design.picture.normal ? QIcon(design.picture.normal) : QIcon(),
+                                    design.picture.pressed ? QIcon(design.picture.pressed) : QIcon(),
+                                    design.picture.disabled ? QIcon(design.picture.disabled)
+                                                            : QIcon());
+                widget = button;
+            } else {
+                widget = new QPushButton(m_surface);
+            }
+            connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
+                    [this, &control] { m_game.controlClicked(control); });
+            tabOrder.emplace_back(design.tabIndex, widget);
+            break;
+        case Kind::Label: {
+            auto* label = new QLabel(m_surface);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+            if (design.border)
+                label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            widget = label;
+            break;
+        }
+        case Kind::TextBox:
+            widget = new QLineEdit(m_surface);
+            tabOrder.emplace_back(design.tabIndex, widget);
+            break;
+        }
+        widget->setObjectName(control.name());
+        widget->setGeometry(control.designGeometry());
+        widget->setFont(FontMap::font(design.font));
+        // A click on a control never counts as a click on the background.
+        widget->setAttribute(Qt::WA_NoMousePropagation);
+        widget->setToolTip(QString::fromUtf8(design.toolTip));
+        widget->setEnabled(!design.disabled);
+        if (design.foreground.isValid()) {
+            QPalette palette = widget->palette();
+            palette.setColor(QPalette::WindowText, design.foreground);
+            palette.setColor(QPalette::Text, design.foreground);
+            widget->setPalette(palette);
+        }
+        if (design.cursor)
+            widget->setCursor(Pictures::cursor(QString::fromLatin1(design.cursor), {10, 10},
+                                               devicePixelRatioF()));
+        m_widgets.insert(&control, widget);
+        applyCaption(control, widget);
+        applyBackground(control, widget);
+        widget->setVisible(control.isVisible());
+    }
+    std::stable_sort(tabOrder.begin(), tabOrder.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    m_surface->setCursor(Pictures::cursor(Pictures::crosshair, {16, 16}, devicePixelRatioF()));
+}
+
+void Tavola::buildMenus() {
+    QMenuBar* bar = menuBar();
+    QHash<QString, QMenu*> menus;
+    const auto all = TavolaDesign::menus();
+    for (const auto& item : all) {
+        const QString name = QString::fromLatin1(item.name);
+        const QString caption = QString::fromUtf8(item.caption);
+        QAction* action = nullptr;
+        if (item.parent) {
+            action = menus.value(QString::fromLatin1(item.parent))->addAction(caption);
+        } else if (std::any_of(all.begin(), all.end(), [&](const auto& other) {
+                       return other.parent && name == QLatin1String(other.parent);
+                   })) {
+            QMenu* menu = bar->addMenu(caption);
+            menu->setObjectName(name);
+            menus.insert(name, menu);
+            action = menu->menuAction();
+        } else {
+            action = bar->addAction(caption);
+        }
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, name] { m_game.menuClicked(name); });
+    }
+}
+
+void Tavola::buildTimer(QTimer& timer, const GameTimer& gameTimer) {
+    timer.setInterval(std::max(1, gameTimer.interval() / std::max(1, m_options.timerSpeedUp)));
+    timer.setTimerType(Qt::CoarseTimer);
+    connect(&timer, &QTimer::timeout, this, [this, &gameTimer] { m_game.timerTicked(gameTimer); });
+    timerChanged(gameTimer);
+}
+
+void Tavola::applyCaption(const Control& control, QWidget* widget) {
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(control.caption());
+        // A label that sizes to its text keeps its left edge.
+        if (control.design().autoSize && !control.caption().isNull())
+            label->resize(label->sizeHint());
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(control.caption());
+    } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+        box->setText(control.caption());
+    }
+}
+
+void Tavola::applyBackground(const Control& control, QWidget* widget) {
+    if (!control.design().background.isValid())
+        return;
+    const QColor colour = QColor::fromRgb(control.background());
+    if (auto* button = dynamic_cast<GraphicButton*>(widget)) {
+        button->setColour(colour);
+        return;
+    }
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Button, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void Tavola::controlChanged(const Control& control, ControlChange change) {
+    QWidget* widget = m_widgets.value(&control);
+    if (!widget)
+        return;
+    switch (change) {
+    case ControlChange::Caption:
+        applyCaption(control, widget);
+        break;
+    case ControlChange::Visible:
+        widget->setVisible(control.isVisible());
+        break;
+    case ControlChange::Position:
+        widget->move(control.position());
+        break;
+    case ControlChange::Background:
+        applyBackground(control, widget);
+        break;
+    }
+}
+
+void Tavola::timerChanged(const GameTimer& timer) {
+    QTimer& qtimer = &timer == &m_game.board.Timer1 ? m_timer1 : m_timer2;
+    if (timer.isEnabled())
+        qtimer.start();
+    else
+        qtimer.stop();
+}
+
+void Tavola::captionChanged(const QString& caption) { setWindowTitle(caption); }
+
+void Tavola::canvasChanged() { m_surface->update(); }
+
+void Tavola::showWindow() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tavola::hideWindow() { hide(); }
+
+void Tavola::endProgram() {
+    m_timer1.stop();
+    m_timer2.stop();
+    // Close the boxes still open, innermost first: their handlers then unwind.
+    for (int guard = 0; guard < 16; ++guard) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            break;
+        modal->close();
+    }
+    close();
+    if (m_options.quit)
+        m_options.quit();
+}
+
+void Tavola::closeEvent(QCloseEvent* event) {
+    // Closing the window ends the program at once, without looking at the record.
+    m_game.windowClosed();
+    event->accept();
+}
+
+void Tavola::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange)
+        m_game.resized(isMinimized());
+    QMainWindow::changeEvent(event);
+}
+
+void Tavola::showEvent(QShowEvent* event) {
+    m_game.board.canvas.setDevicePixelRatio(devicePixelRatioF());
+    QMainWindow::showEvent(event);
+}

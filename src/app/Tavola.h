@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Game.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+
+class QLabel;
+class GraphicButton;
+
+// The game window: the controls of its design over the persistent drawing, its menus and its
+// two timers, all following the game's board.
+class Tavola final : public QMainWindow, private BoardObserver, private WindowHost {
+public:
+    struct Options {
+        // How many times faster the timers run: lets a test play a whole match quickly.
+        int timerSpeedUp = 1;
+        // Leaves the program once the window has closed.
+        std::function<void()> quit;
+    };
+
+    Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
+           Options options, RecordStore::Faults* recordFaults = nullptr);
+    ~Tavola() override;
+
+    Game& game() { return m_game; }
+    QWidget* controlWidget(const QString& name) const;
+    QWidget* surface() const;
+    // Initialization, load, show and activation.
+    void start() { m_game.start(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    class Surface;
+
+    void buildControls();
+    void buildMenus();
+    void buildTimer(QTimer& timer, const GameTimer& gameTimer);
+    void applyCaption(const Control& control, QWidget* widget);
+    void applyBackground(const Control& control, QWidget* widget);
+
+    // BoardObserver
+    void controlChanged(const Control& control, ControlChange change) override;
+    void timerChanged(const GameTimer& timer) override;
+    void captionChanged(const QString& caption) override;
+    void canvasChanged() override;
+
+    // WindowHost
+    void showWindow() override;
+    void hideWindow() override;
+    void endProgram() override;
+
+    Options m_options;
+    Surface* m_surface = nullptr;
+    QHash<const Control*, QWidget*> m_widgets;
+    QTimer m_timer1;
+    QTimer m_timer2;
+    Game m_game;
+};

@@ -1,0 +1,34 @@
+#include "../platform/QtDialogs.h"
+#include "../platform/QtSound.h"
+#include "../platform/RandomGenerator.h"
+#include "../platform/SystemFolders.h"
+#include "Tavola.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") &&
+        !std::getenv("WAYLAND_DISPLAY")) {
+        std::fputs("zenobra: no display found; to play without one run: xvfb-run -a zenobra\n",
+                   stderr);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zenobra"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.zenobra.Zenobra"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SystemTimeSource time;
+    RandomGenerator random(time);
+    QtDialogs dialogs;
+    QtSound sound;
+    StandardFolders folders;
+    Tavola tavola(dialogs, sound, random, folders, {1, [] { QCoreApplication::exit(0); }});
+    dialogs.setParent(&tavola);
+    QTimer::singleShot(0, &tavola, [&tavola] { tavola.start(); });
+    return application.exec();
+}

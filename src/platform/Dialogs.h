@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+enum class Answer { Ok, Yes, No };
+
+struct MessageBoxRequest {
+    QString text;
+    bool yesNo = false;
+    bool questionIcon = false;
+    Answer defaultButton = Answer::Ok;
+    QString title = QStringLiteral("Zenobra");
+};
+
+// Modal boxes. While one is open the window keeps delivering timer ticks.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual Answer messageBox(const MessageBoxRequest& request) = 0;
+    // The text entered, or "" when the player cancels.
+    virtual QString inputBox(const QString& prompt, const QString& title,
+                             const QString& defaultText) = 0;
+};

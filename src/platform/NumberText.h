@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace NumberText {
+
+// Plain decimal digits, a minus sign when negative, no padding.
+QString plain(int value);
+// The "#0" pattern: at least one digit.
+QString atLeastOneDigit(int value);
+// The "00" pattern: at least two digits, with a leading zero below 10.
+QString twoDigits(double value);
+// The number at the start of a text: leading spaces skipped, an optional sign, digits and
+// one decimal point; reading stops at the first other character. 0 when there is none.
+double numberValue(const QString& text);
+
+} // namespace NumberText

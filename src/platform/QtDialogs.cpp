@@ -1,0 +1,37 @@
+#include "QtDialogs.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+Answer QtDialogs::messageBox(const MessageBoxRequest& request) {
+    QMessageBox box(m_parent);
+    box.setWindowTitle(request.title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(request.text);
+    box.setIcon(request.questionIcon ? QMessageBox::Question : QMessageBox::NoIcon);
+    if (request.yesNo) {
+        QPushButton* yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+        box.setDefaultButton(request.defaultButton == Answer::Yes ? yes : no);
+        box.exec();
+        return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+    }
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setEscapeButton(ok);
+    box.setDefaultButton(ok);
+    box.exec();
+    return Answer::Ok;
+}
+
+QString QtDialogs::inputBox(const QString& prompt, const QString& title,
+                            const QString& defaultText) {
+    QInputDialog box(m_parent);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("Annulla"));
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}

@@ -1,0 +1,99 @@
+#include "Hits.h"
+
+#include "../app/Colours.h"
+#include "../app/Game.h"
+#include "../platform/Int16.h"
+#include "../platform/NumberText.h"
+
+void Hits::paricmd_Click() {
+    rightHit(m_game.board.paricmd, [this] {
+        qint16 numero = 0;
+        m_game.random().reseed(numero);
+        numero = toInt16(15 * intPart(m_game.random().next() * 900.0 + 1));
+        return numero;
+    });
+}
+
+void Hits::paricmd1_Click() {
+    rightHit(m_game.board.paricmd1, [this] {
+        qint16 numero = 0;
+        m_game.random().reseed(numero);
+        numero = toInt16(15 * intPart(m_game.random().next() * 100.0 + 2));
+        return numero;
+    });
+}
+
+void Hits::paricmd2_Click() {
+    rightHit(m_game.board.paricmd2, [this] {
+        GameState& state = m_game.state;
+        m_game.random().reseed(state.numpari2);
+        state.numpari2 = toInt16(15 * intPart(m_game.random().next() * 40.0 + 1));
+        return state.numpari2;
+    });
+}
+
+void Hits::disparicmd_Click() {
+    wrongHit(m_game.board.disparicmd, QStringLiteral("Attenzione!  "),
+             QStringLiteral("  non è  un numero divisibile per 15"), [this] {
+                 qint16 numero = 0;
+                 m_game.random().reseed(numero);
+                 return drawWrongNumber(150, 2);
+             });
+}
+
+void Hits::disparicmd1_Click() {
+    wrongHit(m_game.board.disparicmd1, QStringLiteral("Attenzione! Hai sbagliato:  "),
+             QStringLiteral("  non è  un numero divisibile per 15"), [this] {
+                 qint16 numero = 0;
+                 m_game.random().reseed(numero);
+                 numero = 6001;
+                 return numero;
+             });
+}
+
+void Hits::disparicmd2_Click() {
+    wrongHit(m_game.board.disparicmd2, QStringLiteral("Attenzione!  "),
+             QStringLiteral(" non è  un numero divisibile per 15"), [this] {
+                 GameState& state = m_game.state;
+                 m_game.random().reseed(state.ndispari2);
+                 state.ndispari2 = drawWrongNumber(1500, 3);
+                 return state.ndispari2;
+             });
+}
+
+qint16 Hits::drawWrongNumber(int range, int offset) {
+    // A wrong target must never carry a multiple of 15: the warning says it is not one.
+    qint16 numero = 0;
+    do {
+        numero = toInt16(intPart(m_game.random().next() * range) + offset);
+    } while (numero % 15 == 0);
+    return numero;
+}
+
+void Hits::rightHit(Control& button, const Renumber& renumber) {
+    GameState& state = m_game.state;
+    for (state.contatore = 1; state.contatore <= 20000; state.contatore = add16(state.contatore, 1))
+        button.setBackground(Colours::green);
+    state.punti = add16(state.punti, 1);
+    m_game.suona(m_game.applicationFolder() + QStringLiteral("/suoni/sparo.wav"));
+    m_game.board.Punteggio.setCaption(QStringLiteral(" ") + NumberText::plain(state.punti));
+    button.setBackground(Colours::cyan);
+    button.hide();
+    button.setCaption(NumberText::plain(renumber()));
+    m_game.questionBoard.cmdNext_Click();
+}
+
+void Hits::wrongHit(Control& button, const QString& firstPiece, const QString& secondPiece,
+                    const Renumber& renumber) {
+    GameState& state = m_game.state;
+    for (state.contatore = 1; state.contatore <= 10000; state.contatore = add16(state.contatore, 1))
+        button.setBackground(Colours::red);
+    m_game.suona(m_game.applicationFolder() + QStringLiteral("/suoni/esplosi.wav"));
+    m_game.messageBox({firstPiece + button.caption() + secondPiece});
+    state.punti = add16(state.punti, -4);
+    m_game.board.Punteggio.setCaption(NumberText::plain(state.punti));
+    button.hide();
+    button.setCaption(NumberText::plain(renumber()));
+    button.setBackground(Colours::cyan);
+    m_game.questionBoard.cmdNext_Click();
+}

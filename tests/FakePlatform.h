@@ -1,0 +1,145 @@
+#pragma once
+
+#include "app/Game.h"
+#include "platform/RandomGenerator.h"
+
+#include <QTemporaryDir>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+// Boxes answered from a script. A reply can run code "while the box is open", such as timer
+// ticks, before it returns.
+class ScriptedDialogs final : public Dialogs {
+public:
+    struct Reply {
+        Answer answer = Answer::Ok;
+        QString text;
+        std::function<void()> whileOpen;
+    };
+    struct Shown {
+        bool input = false;
+        MessageBoxRequest request; // for an input box: text is the prompt
+    };
+
+    void answer(Answer answer, std::function<void()> whileOpen = {}) {
+        replies.push_back({answer, {}, std::move(whileOpen)});
+    }
+    void type(const QString& text) { replies.push_back({Answer::Ok, text, {}}); }
+
+    Answer messageBox(const MessageBoxRequest& request) override {
+        shown.push_back({false, request});
+        const Reply reply = next(request.yesNo ? request.defaultButton : Answer::Ok);
+        if (reply.whileOpen)
+            reply.whileOpen();
+        return reply.answer;
+    }
+    QString inputBox(const QString& prompt, const QString& title, const QString&) override {
+        MessageBoxRequest request;
+        request.text = prompt;
+        request.title = title;
+        shown.push_back({true, request});
+        return next(Answer::Ok).text;
+    }
+    QStringList texts() const {
+        QStringList all;
+        for (const Shown& box : shown)
+            all << box.request.text;
+        return all;
+    }
+
+    std::deque<Reply> replies;
+    std::vector<Shown> shown;
+
+private:
+    Reply next(Answer fallback) {
+        if (replies.empty())
+            return {fallback, {}, {}};
+        Reply reply = replies.front();
+        replies.pop_front();
+        return reply;
+    }
+};
+
+class FakeSound final : public Sound {
+public:
+    void play(const QString& path) override { played << path; }
+    QStringList played;
+};
+
+class FixedTime final : public TimeSource {
+public:
+    int millisecondsSinceMidnight() override { return now; }
+    int now = 12 * 3600 * 1000;
+};
+
+// The real generator, with draws that a test can script and reseeds that it can read.
+class ScriptedRandom final : public Random {
+public:
+    explicit ScriptedRandom(TimeSource& time) : m_real(time) {}
+    void reseedFromTime() override {
+        reseeds.push_back(timeReseed);
+        m_real.reseedFromTime();
+    }
+    void reseed(qint16 number) override {
+        reseeds.push_back(number);
+        m_real.reseed(number);
+    }
+    float next() override {
+        ++draws;
+        if (!script.empty()) {
+            const float r = script.front();
+            script.pop_front();
+            return r;
+        }
+        return m_real.next();
+    }
+
+    static constexpr int timeReseed = 1 << 20; // marks a reseed from the time of day
+    std::deque<float> script;
+    std::vector<int> reseeds;
+    int draws = 0;
+
+private:
+    RandomGenerator m_real;
+};
+
+class FakeFolders final : public SystemFolders {
+public:
+    QString applicationFolder() override { return QStringLiteral("/opt/zenobra"); }
+    QString systemDir() override { return dir.path() + QLatin1Char('/'); }
+    QTemporaryDir dir;
+};
+
+class FakeHost final : public WindowHost {
+public:
+    void showWindow() override { ++shows; }
+    void hideWindow() override { ++hides; }
+    void endProgram() override { ++ends; }
+    int shows = 0;
+    int hides = 0;
+    int ends = 0;
+};
+
+// A whole game with scripted services and no screen.
+struct TestGame {
+    explicit TestGame(RecordStore::Faults* faults = nullptr)
+        : game(Services{dialogs, sound, random, folders, faults}, host) {}
+
+    // Start-up with a name typed and the greeting closed.
+    void start(const QString& name = QStringLiteral("Anna")) {
+        dialogs.type(name);
+        dialogs.answer(Answer::Ok);
+        game.start();
+    }
+    QString recordFile(const char* name) const { return folders.dir.filePath(QLatin1String(name)); }
+
+    ScriptedDialogs dialogs;
+    FakeSound sound;
+    FixedTime time;
+    ScriptedRandom random{time};
+    FakeFolders folders;
+    FakeHost host;
+    Game game;
+};
