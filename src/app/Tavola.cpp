@@ -127,7 +127,7 @@ void Tavola::buildControls() {
             widget->setCursor(Pictures::cursor(QString::fromLatin1(design.cursor), {10, 10},
                                                devicePixelRatioF()));
         m_widgets.insert(&control, widget);
-        applyCaption(control, widget);
+        applyCaption(control, widget, false);
         applyBackground(control, widget);
         widget->setVisible(control.isVisible());
     }
@@ -170,11 +170,14 @@ void Tavola::buildTimer(QTimer& timer, const GameTimer& gameTimer) {
     timerChanged(gameTimer);
 }
 
-void Tavola::applyCaption(const Control& control, QWidget* widget) {
+void Tavola::applyCaption(const Control& control, QWidget* widget, bool resize) {
+    const QString spoken = control.caption().trimmed().remove(QLatin1Char('&'));
+    widget->setAccessibleName(spoken.isEmpty() ? QString::fromUtf8(control.design().spokenName)
+                                               : spoken);
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(control.caption());
         // A label that sizes to its text keeps its left edge.
-        if (control.design().autoSize && !control.caption().isNull())
+        if (resize && control.design().autoSize)
             label->resize(label->sizeHint());
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(control.caption());
@@ -205,7 +208,7 @@ void Tavola::controlChanged(const Control& control, ControlChange change) {
         return;
     switch (change) {
     case ControlChange::Caption:
-        applyCaption(control, widget);
+        applyCaption(control, widget, true);
         break;
     case ControlChange::Visible:
         widget->setVisible(control.isVisible());

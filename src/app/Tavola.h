@@ -43,7 +43,7 @@ private:
     void buildControls();
     void buildMenus();
     void buildTimer(QTimer& timer, const GameTimer& gameTimer);
-    void applyCaption(const Control& control, QWidget* widget);
+    void applyCaption(const Control& control, QWidget* widget, bool resize);
     void applyBackground(const Control& control, QWidget* widget);
 
     // BoardObserver

@@ -79,24 +79,29 @@ std::array<ControlDesign, 32> makeControls() {
                           QColor(0xFF, 0xFF, 0x00), none, 25);
     lblScore.border = lblScore.centred = true;
     lblScore.toolTip = "Questo è il tuo punteggio. Forza con il  record";
+    lblScore.spokenName = "Punteggio";
 
     auto punteggio = label("Punteggio", 960, 1080, 495, 615, "0", sans24, none, none, 24);
     punteggio.centred = punteggio.autoSize = true;
+    punteggio.spokenName = "Punteggio";
 
     const QColor purple(0xC0, 0x00, 0xC0);
     auto lblpunti = label("lblpunti", 8400, 7800, 270, 555, "0", sans24, none, purple, 18);
     lblpunti.autoSize = true;
+    lblpunti.spokenName = "Record: nessuno";
     auto label13 = label("Label13", 6720, 7920, 1455, 435, "con punti", sans18, none, purple, 17);
     label13.autoSize = true;
     auto lblnome =
         label("lblnome", 2640, 7920, 990, 435, "nome", sans18Bold, none, QColor(0, 0, 0xFF), 16);
     lblnome.autoSize = true;
+    lblnome.spokenName = "Campione: nessuno";
     auto label12 =
         label("Label12", 120, 7920, 2295, 375, "Il record  è di ", sans18, none, purple, 15);
 
     const QColor green(0x00, 0x80, 0x00);
     auto lblnome1 = label("lblnome1", 1920, 4560, 120, 435, "", sans18Bold, none, green, 14);
     lblnome1.autoSize = true;
+    lblnome1.spokenName = "Sfidante senza nome";
     auto label14 = label("Label14", 135, 4560, 1395, 495, "Sfidante", sans18, none, green, 13);
     label14.border = label14.centred = label14.autoSize = true;
 

@@ -42,6 +42,7 @@ struct ControlDesign {
     const char* toolTip = "";
     Picture picture = {};
     const char* cursor = nullptr; // a pointer of its own
+    const char* spokenName = "";  // what a screen reader says while the caption is empty
 };
 
 constexpr int twipsPerPixel = 15;
