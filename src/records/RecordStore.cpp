@@ -157,7 +157,12 @@ RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& na
     QLockFile lock(lockPath());
     if (!lock.tryLock(lockWaitMs))
         return {Outcome::Failed,
-                cannotWrite(scorePath(), QStringLiteral("un'altra copia del gioco lo sta usando"))};
+                cannotWrite(scorePath(),
+                            lock.error() == QLockFile::LockFailedError
+                                ? QStringLiteral("un'altra copia del gioco lo sta usando")
+                                : QStringLiteral("non riesco a creare %1 (disco pieno o cartella "
+                                                 "protetta)")
+                                      .arg(lockPath()))};
     reached(Step::Locked);
 
     // Another copy may have saved a record meanwhile: a lower score does not overwrite it.
