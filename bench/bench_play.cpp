@@ -1,0 +1,62 @@
+// Run: QT_QPA_PLATFORM=offscreen build/bin/bench_play -median 31
+#include "WindowFixture.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+class PlayBenchmark : public QObject {
+    Q_OBJECT
+
+private slots:
+    void twentyThousandSameColourSets() {
+        WindowFixture f;
+        f.start();
+        Control& button = f.game().board.paricmd1;
+        button.setBackground(0xFF00FF00);
+        QBENCHMARK {
+            for (int i = 0; i < 20000; ++i)
+                button.setBackground(0xFF00FF00);
+        }
+    }
+
+    void twentyThousandRestylesOfAPlainQtButton() {
+        // What the flash would cost if every set restyled the widget.
+        QPushButton button;
+        QBENCHMARK {
+            for (int i = 0; i < 20000; ++i)
+                button.setStyleSheet(QStringLiteral("background: #00ff00"));
+        }
+    }
+
+    void aRightHitEndToEnd() {
+        WindowFixture f;
+        f.start();
+        f.tavola.show();
+        Board& board = f.game().board;
+        QBENCHMARK {
+            board.paricmd1.show();
+            f.game().controlClicked(board.paricmd1);
+            f.tavola.surface()->repaint();
+        }
+    }
+
+    void theGradientRepaint() {
+        WindowFixture f;
+        f.start();
+        QBENCHMARK {
+            f.game().questionBoard.paintGradient(3, 7);
+        }
+    }
+
+    void oneShuffle() {
+        WindowFixture f;
+        f.start();
+        f.tavola.show();
+        QBENCHMARK {
+            f.game().shuffle.Timer2_Timer();
+        }
+    }
+};
+
+QTEST_MAIN(PlayBenchmark)
+#include "bench_play.moc"
