@@ -20,11 +20,14 @@ private slots:
     }
 
     void twentyThousandRestylesOfAPlainQtButton() {
-        // What the flash would cost if every set restyled the widget.
+        // For comparison: what the flash would cost if every set restyled a Qt button.
         QPushButton button;
+        button.show();
+        const QString styles[2] = {QStringLiteral("background: #00ff00"),
+                                   QStringLiteral("background: #00fe00")};
         QBENCHMARK {
             for (int i = 0; i < 20000; ++i)
-                button.setStyleSheet(QStringLiteral("background: #00ff00"));
+                button.setStyleSheet(styles[i % 2]);
         }
     }
 

@@ -37,14 +37,17 @@ void GraphicButton::paintEvent(QPaintEvent*) {
             inside.setTop(pictureBox.bottom() + 1);
         }
     }
-    if (hasFocus() && isEnabled()) {
-        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
-        painter.drawRect(frame.adjusted(4, 4, -5, -5));
-    }
     painter.setFont(font());
     if (isEnabled()) {
         painter.setPen(palette().color(QPalette::ButtonText));
         painter.drawText(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+        if (hasFocus()) {
+            // The dotted focus frame, around the caption only.
+            const QRect caption =
+                painter.boundingRect(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+            painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+            painter.drawRect(caption.adjusted(-2, 0, 1, -1));
+        }
     } else {
         // The engraved grey of a disabled caption.
         painter.setPen(palette().color(QPalette::Light));
