@@ -102,6 +102,40 @@ private slots:
         QVERIFY(true); // no exception, no crash, no wait
     }
 
+    void theSoundsAreShortSixteenBitPcm_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("shot") << "sparo.wav";
+        QTest::newRow("explosion") << "esplosi.wav";
+        QTest::newRow("laser") << "laser.wav";
+    }
+    void theSoundsAreShortSixteenBitPcm() {
+        QFETCH(QString, name);
+        QFile file(QStringLiteral(SOUNDS_DIR "/") + name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray wav = file.readAll();
+        QCOMPARE(wav.left(4), QByteArray("RIFF"));
+        QCOMPARE(wav.mid(8, 8), QByteArray("WAVEfmt "));
+        const auto u16 = [&](int at) { return quint16(quint8(wav[at]) | quint8(wav[at + 1]) << 8); };
+        const auto u32 = [&](int at) { return quint32(u16(at) | quint32(u16(at + 2)) << 16); };
+        QCOMPARE(u16(20), quint16(1));  // PCM
+        QCOMPARE(u16(34), quint16(16)); // bits per sample
+        const double seconds = double(u32(40)) / u32(28);
+        QVERIFY(seconds > 0.1 && seconds < 1.0);
+        // Audible: the loudest sample is well above silence.
+        int loudest = 0;
+        for (int at = 44; at + 1 < wav.size(); at += 2)
+            loudest = std::max(loudest, std::abs(int(qint16(u16(at)))));
+        QVERIFY(loudest > 10000);
+    }
+
+    void aNewSoundCutsOffTheOneStillPlaying() {
+        QtSound sound;
+        sound.play(QStringLiteral(SOUNDS_DIR "/sparo.wav"));
+        sound.play(QStringLiteral(SOUNDS_DIR "/laser.wav"));
+        sound.play(QStringLiteral(SOUNDS_DIR "/laser.wav"));
+        QTest::qWait(50); // no device here: each stays silent and nothing blocks
+    }
+
     void theRecordFolderFollowsXdgDataHomeAndEndsInASlash() {
         QTemporaryDir home;
         const QByteArray saved = qgetenv("XDG_DATA_HOME");

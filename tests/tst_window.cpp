@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAccessible>
 #include <QLabel>
 #include <QMenuBar>
@@ -177,6 +178,48 @@ private slots:
         f.clickAt(f.widget("paricmd")->geometry().center());
         QVERIFY(game.board.Timer2.isEnabled());
         QCOMPARE(f.sound.played, QStringList({"/opt/zenobra/suoni/laser.wav"}));
+    }
+
+    void thePointersAreTheirOwn() {
+        WindowFixture f;
+        QCOMPARE(f.widget("paricmd")->cursor().hotSpot(), QPoint(10, 10));
+        QCOMPARE(f.widget("paricmd")->cursor().pixmap().deviceIndependentSize(), QSizeF(32, 32));
+        QCOMPARE(f.tavola.surface()->cursor().hotSpot(), QPoint(16, 16));
+        QVERIFY(!f.tavola.windowIcon().isNull());
+    }
+
+    void theGradientIsCrispAtTwiceTheScale() {
+        WindowFixture f;
+        f.start();
+        Canvas& canvas = f.game().board.canvas;
+        canvas.setDevicePixelRatio(2.0);
+        f.game().questionBoard.paintGradient(1, 2);
+        const QImage& image = canvas.image();
+        QCOMPARE(image.size(), QSize(1216, 1344));
+        // Each band is 5.25 device pixels: bands change on whole device rows, with no blending.
+        QCOMPARE(image.pixelColor(10, 0), QColor(20, 40, 0));
+        QCOMPARE(image.pixelColor(10, 5), QColor(20, 40, 1));
+        QCOMPARE(image.pixelColor(10, 1343), QColor(20, 40, 255));
+    }
+
+    void minimizingAndRestoringKeepTheTitle() {
+        WindowFixture f;
+        f.start();
+        f.tavola.showMinimized();
+        QCOMPARE(f.tavola.windowTitle(), QStringLiteral("Frulvane"));
+        f.tavola.showNormal();
+        QCOMPARE(f.tavola.windowTitle(), QStringLiteral("Frulvane"));
+        QVERIFY(!f.game().hasEnded());
+    }
+
+    void theExitButtonAnswersItsAccessLetter() {
+        WindowFixture f;
+        f.start();
+        QApplication::setActiveWindow(&f.tavola);
+        QVERIFY(QTest::qWaitForWindowActive(&f.tavola));
+        QTest::keyClick(&f.tavola, Qt::Key_X, Qt::AltModifier);
+        QTRY_VERIFY(f.game().hasEnded()); // an access letter animates the press first
+        QCOMPARE(f.dialogs.texts().last(), QStringLiteral("              Ciao a presto."));
     }
 
     void everyVisibleControlHasAnAccessibleName() {
