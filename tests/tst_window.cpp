@@ -222,6 +222,19 @@ private slots:
         QCOMPARE(f.dialogs.texts().last(), QStringLiteral("              Ciao a presto."));
     }
 
+    void theMenusOpenFromTheKeyboard() {
+        WindowFixture f;
+        f.start();
+        QApplication::setActiveWindow(&f.tavola);
+        QVERIFY(QTest::qWaitForWindowActive(&f.tavola));
+        QTest::keyClick(&f.tavola, Qt::Key_F10);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("INFOMAZIONI"));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+        QTRY_COMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("copy"));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    }
+
     void everyVisibleControlHasAnAccessibleName() {
         WindowFixture f;
         f.start(QString());

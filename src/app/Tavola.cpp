@@ -12,9 +12,24 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
+
+namespace {
+// Lets Alt alone take the keyboard to the menu bar, as on the desktop the game comes from.
+class AltToMenuStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+} // namespace
 
 // The client area: paints the persistent drawing and takes the clicks on the background.
 class Tavola::Surface final : public QWidget {
@@ -66,7 +81,11 @@ Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& fo
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-Tavola::~Tavola() { m_game.board.setObserver(nullptr); }
+Tavola::~Tavola() {
+    m_game.board.setObserver(nullptr);
+    // The menu bar outlives this class's members: it must not keep their style.
+    menuBar()->setStyle(nullptr);
+}
 
 QWidget* Tavola::surface() const { return m_surface; }
 
@@ -140,6 +159,11 @@ void Tavola::buildControls() {
 
 void Tavola::buildMenus() {
     QMenuBar* bar = menuBar();
+    m_menuStyle = std::make_unique<AltToMenuStyle>();
+    bar->setStyle(m_menuStyle.get());
+    // F10 opens the first menu.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, bar,
+            [bar] { bar->setActiveAction(bar->actions().constFirst()); });
     QHash<QString, QMenu*> menus;
     const auto all = TavolaDesign::menus();
     for (const auto& item : all) {

@@ -7,8 +7,10 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
+class QStyle;
 class GraphicButton;
 
 // The game window: the controls of its design over the persistent drawing, its menus and its
@@ -58,6 +60,7 @@ private:
     void endProgram() override;
 
     Options m_options;
+    std::unique_ptr<QStyle> m_menuStyle;
     Surface* m_surface = nullptr;
     QHash<const Control*, QWidget*> m_widgets;
     QTimer m_timer1;

@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zenobra"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("it.zenobra.Zenobra"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.zenobra.zenobra"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     SystemTimeSource time;

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs into a temporary DESTDIR and checks the layout a desktop needs.
+# Usage: check_install.sh <build folder>
+set -euo pipefail
+build=$1
+destdir=$(mktemp -d)
+trap 'rm -rf "$destdir"' EXIT
+DESTDIR=$destdir cmake --install "$build" --prefix /usr >/dev/null
+root=$destdir/usr
+fail() { echo "check_install: $*" >&2; exit 1; }
+
+[ -x "$root/lib/zenobra/zenobra" ] || fail "no program at lib/zenobra/zenobra"
+[ -L "$root/bin/zenobra" ] || fail "bin/zenobra is not a link"
+program=$(cd "$root/bin" && readlink -f zenobra)
+[ "$program" = "$(readlink -f "$root/lib/zenobra/zenobra")" ] || fail "bin/zenobra points at $program"
+for sound in sparo esplosi laser; do
+    [ -s "$(dirname "$program")/suoni/$sound.wav" ] || fail "no suoni/$sound.wav beside the program"
+done
+id=it.zenobra.zenobra
+[ -f "$root/share/applications/$id.desktop" ] || fail "no desktop file"
+[ -f "$root/share/metainfo/$id.metainfo.xml" ] || fail "no metainfo"
+[ -f "$root/share/icons/hicolor/scalable/apps/$id.svg" ] || fail "no SVG icon"
+for size in 32 64 128 256; do
+    icon=$root/share/icons/hicolor/${size}x${size}/apps/$id.png
+    [ -f "$icon" ] || fail "no ${size}px icon"
+    head -c 24 "$icon" | od -An -tu1 | tr -s ' ' | grep -q "^ 137 80 78 71" || fail "$icon is not a PNG"
+done
+desktop-file-validate "$root/share/applications/$id.desktop"
+appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
+echo "check_install: layout and desktop files are valid"
