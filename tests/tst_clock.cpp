@@ -42,6 +42,19 @@ private slots:
         QVERIFY(t.game.hasEnded());
     }
 
+    void ticksUnderTempoScadutoDoNotPileUpBoxes() {
+        TestGame t;
+        t.start();
+        t.game.state.restanti = 0;
+        t.dialogs.answer(Answer::Ok, [&] {
+            for (int i = 0; i < 3; ++i)
+                t.game.timerTicked(t.game.board.Timer1);
+        });
+        t.game.timerTicked(t.game.board.Timer1);
+        QCOMPARE(t.dialogs.texts().count(QStringLiteral("Tempo scaduto")), 1);
+        QVERIFY(t.game.hasEnded());
+    }
+
     void theDesignTextIsNotTheEndOfTheClock() {
         TestGame t;
         QCOMPARE(t.game.board.lblconto.caption(), QStringLiteral("00.00.00"));

@@ -72,6 +72,8 @@ void Board::reset() {
     Timer2.reset();
     setCaption(QString::fromLatin1(TavolaDesign::caption));
     canvas.clear();
+    if (m_observer)
+        m_observer->boardReset();
 }
 
 void Board::setObserver(BoardObserver* observer) {

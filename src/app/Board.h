@@ -13,6 +13,8 @@ public:
     virtual void timerChanged(const GameTimer& timer) = 0;
     virtual void captionChanged(const QString& caption) = 0;
     virtual void canvasChanged() = 0;
+    // Every control is back in its design state.
+    virtual void boardReset() = 0;
 };
 
 // Everything the game window holds, as the rules see it: the controls in their stored order,

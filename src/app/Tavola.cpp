@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -258,6 +259,12 @@ void Tavola::captionChanged(const QString& caption) { setWindowTitle(caption); }
 
 void Tavola::canvasChanged() { m_surface->update(); }
 
+void Tavola::boardReset() {
+    // Labels that size to their text grew with their captions: back to the design sizes.
+    for (const Control& control : m_game.board.controls())
+        m_widgets.value(&control)->setGeometry(control.designGeometry());
+}
+
 void Tavola::showWindow() {
     show();
     raise();
@@ -274,7 +281,10 @@ void Tavola::endProgram() {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal)
             break;
-        modal->close();
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
     }
     close();
     if (m_options.quit)

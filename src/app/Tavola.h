@@ -53,6 +53,7 @@ private:
     void timerChanged(const GameTimer& timer) override;
     void captionChanged(const QString& caption) override;
     void canvasChanged() override;
+    void boardReset() override;
 
     // WindowHost
     void showWindow() override;

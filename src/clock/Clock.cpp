@@ -28,6 +28,8 @@ void Clock::Timer1_Timer() {
         return;
     }
     if (state.restanti <= 0) {
+        // Held while the box is open, so later ticks do not pile more boxes on it.
+        m_game.board.Timer1.setEnabled(false);
         m_game.messageBox({QStringLiteral("Tempo scaduto")});
         m_game.records.cmdExit_Click();
         return;
