@@ -77,7 +77,8 @@ public:
 // The real generator, with draws that a test can script and reseeds that it can read.
 class ScriptedRandom final : public Random {
 public:
-    explicit ScriptedRandom(TimeSource& time) : m_real(time) {}
+    explicit ScriptedRandom(TimeSource& time)
+        : m_real(time) {}
     void reseedFromTime() override {
         reseeds.push_back(timeReseed);
         m_real.reseedFromTime();

@@ -7,7 +7,8 @@
 
 // The real window, with scripted boxes and sounds.
 struct WindowFixture {
-    WindowFixture() : tavola(dialogs, sound, random, folders, {}) {}
+    WindowFixture()
+        : tavola(dialogs, sound, random, folders, {}) {}
 
     void start(const QString& name = QStringLiteral("Anna")) {
         dialogs.type(name);

@@ -27,7 +27,8 @@ private slots:
         t.game.timerTicked(t.game.board.Timer1);
         QVERIFY(t.game.hasEnded());
         QCOMPARE(t.dialogs.shown.size(), boxes + 1);
-        QCOMPARE(t.dialogs.shown.back().request.text, QStringLiteral("              Ciao a presto."));
+        QCOMPARE(t.dialogs.shown.back().request.text,
+                 QStringLiteral("              Ciao a presto."));
         QVERIFY(!t.dialogs.texts().contains(QStringLiteral("Tempo scaduto")));
         QCOMPARE(t.host.ends, 1);
     }

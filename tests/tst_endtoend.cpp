@@ -74,8 +74,10 @@ struct RealWindow {
     const Control& showOneOf(std::initializer_list<const Control*> buttons) {
         for (int tries = 0; tries < 200; ++tries) {
             for (const Control* button : buttons)
-                if (button->isVisible() && tavola.surface()->rect().intersects(widget(*button)->geometry()) &&
-                    tavola.surface()->childAt(widget(*button)->geometry().center()) == widget(*button))
+                if (button->isVisible() &&
+                    tavola.surface()->rect().intersects(widget(*button)->geometry()) &&
+                    tavola.surface()->childAt(widget(*button)->geometry().center()) ==
+                        widget(*button))
                     return *button;
             QTest::mouseClick(tavola.surface(), Qt::LeftButton, {}, QPoint(600, 660));
         }
@@ -114,7 +116,8 @@ private slots:
         QCOMPARE(board.Punteggio.caption(), QStringLiteral(" 5"));
 
         // A wrong hit: the shuffle runs while the warning is open; the penalty lands after.
-        const Control& wrong = w.showOneOf({&board.disparicmd, &board.disparicmd1, &board.disparicmd2});
+        const Control& wrong =
+            w.showOneOf({&board.disparicmd, &board.disparicmd1, &board.disparicmd2});
         const QString number = wrong.caption();
         bool shufflesWhileOpen = false;
         qint16 scoreWhileOpen = 0;
@@ -165,7 +168,8 @@ private slots:
         player.typeName(QStringLiteral("Luca"));
         player.pressOk(&texts);
         w.tavola.start();
-        w.click(w.showOneOf({&w.game().board.paricmd, &w.game().board.paricmd1, &w.game().board.paricmd2}));
+        w.click(w.showOneOf(
+            {&w.game().board.paricmd, &w.game().board.paricmd1, &w.game().board.paricmd2}));
         player.pressOk(&texts);
         player.pressOk(&texts);
         QTRY_VERIFY_WITH_TIMEOUT(w.game().hasEnded(), 20000);
@@ -185,7 +189,8 @@ private slots:
         player.pressOk(&texts);
         w.tavola.start();
         Board& board = w.game().board;
-        const Control& wrong = w.showOneOf({&board.disparicmd, &board.disparicmd1, &board.disparicmd2});
+        const Control& wrong =
+            w.showOneOf({&board.disparicmd, &board.disparicmd1, &board.disparicmd2});
         player.then([&](QWidget* box) { // the warning: left open until the clock runs out
             texts << qobject_cast<QMessageBox*>(box)->text();
             return true;
@@ -213,7 +218,8 @@ private slots:
         player.typeName(QStringLiteral("Anna"));
         player.pressOk(&texts);
         w.tavola.start();
-        w.click(w.showOneOf({&w.game().board.paricmd, &w.game().board.paricmd1, &w.game().board.paricmd2}));
+        w.click(w.showOneOf(
+            {&w.game().board.paricmd, &w.game().board.paricmd1, &w.game().board.paricmd2}));
         w.tavola.close();
         QVERIFY(w.game().hasEnded());
         QCOMPARE(w.quits, 1);

@@ -49,7 +49,8 @@ private slots:
 
     void aRightHitPlaysTheShotAndRenumbersWithAMultipleOfFifteen() {
         TestGame t;
-        for (Control* button : {&t.game.board.paricmd, &t.game.board.paricmd1, &t.game.board.paricmd2}) {
+        for (Control* button :
+             {&t.game.board.paricmd, &t.game.board.paricmd1, &t.game.board.paricmd2}) {
             button->show();
             t.game.controlClicked(*button);
             QVERIFY(!button->isVisible());

@@ -115,7 +115,9 @@ private slots:
         const QByteArray wav = file.readAll();
         QCOMPARE(wav.left(4), QByteArray("RIFF"));
         QCOMPARE(wav.mid(8, 8), QByteArray("WAVEfmt "));
-        const auto u16 = [&](int at) { return quint16(quint8(wav[at]) | quint8(wav[at + 1]) << 8); };
+        const auto u16 = [&](int at) {
+            return quint16(quint8(wav[at]) | quint8(wav[at + 1]) << 8);
+        };
         const auto u32 = [&](int at) { return quint32(u16(at) | quint32(u16(at + 2)) << 16); };
         QCOMPARE(u16(20), quint16(1));  // PCM
         QCOMPARE(u16(34), quint16(16)); // bits per sample

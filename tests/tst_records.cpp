@@ -36,7 +36,8 @@ const QString congratulation = QStringLiteral("Ok ho registrato il tuo record, C
 
 class CrashAt final : public RecordStore::Faults {
 public:
-    explicit CrashAt(RecordStore::Step step) : m_step(step) {}
+    explicit CrashAt(RecordStore::Step step)
+        : m_step(step) {}
     void after(RecordStore::Step step) override {
         if (step == m_step)
             throw std::runtime_error("crash");
@@ -210,8 +211,10 @@ private slots:
             QTemporaryDir dir;
             const QString windir = dir.path() + QLatin1Char('/');
             RecordStore(windir).prepare();
-            std::thread one([&] { RecordStore(windir).save(QStringLiteral(" 5"), QStringLiteral("Anna")); });
-            std::thread two([&] { RecordStore(windir).save(QStringLiteral(" 9"), QStringLiteral("Luca")); });
+            std::thread one(
+                [&] { RecordStore(windir).save(QStringLiteral(" 5"), QStringLiteral("Anna")); });
+            std::thread two(
+                [&] { RecordStore(windir).save(QStringLiteral(" 9"), QStringLiteral("Luca")); });
             one.join();
             two.join();
             const QByteArray score = bytes(dir.filePath("aquarvel.txt"));
@@ -261,7 +264,8 @@ private slots:
         write(dir.filePath("quarvel.txt"), "Bea\r\n");
         ::chmod(qPrintable(dir.path()), 0755);
         const QString result = runUnprivileged({"save", dir.path() + '/', " 9", "Anna"});
-        QVERIFY2(result.startsWith(QStringLiteral("failed: Non ho potuto registrare")), qPrintable(result));
+        QVERIFY2(result.startsWith(QStringLiteral("failed: Non ho potuto registrare")),
+                 qPrintable(result));
         QCOMPARE(bytes(dir.filePath("aquarvel.txt")), QByteArray(" 2\r\n"));
         QCOMPARE(bytes(dir.filePath("quarvel.txt")), QByteArray("Bea\r\n"));
     }

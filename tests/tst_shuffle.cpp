@@ -3,7 +3,8 @@
 #include <QtTest>
 
 namespace {
-using Visibility = std::array<bool, 6>; // paricmd, paricmd1, paricmd2, disparicmd, disparicmd1, disparicmd2
+using Visibility =
+    std::array<bool, 6>; // paricmd, paricmd1, paricmd2, disparicmd, disparicmd1, disparicmd2
 
 std::array<Control*, 6> targets(Board& board) {
     return {&board.paricmd,    &board.paricmd1,    &board.paricmd2,
@@ -24,9 +25,13 @@ void setAll(Board& board, bool visible) {
 }
 
 // The r that makes the move draw give k.
-float rForMove(int k) { return (static_cast<float>(k) - 0.5f) / 6.0f; }
+float rForMove(int k) {
+    return (static_cast<float>(k) - 0.5f) / 6.0f;
+}
 
-constexpr int unitsToPixels(int units) { return (units * 672 + 256) / 512; }
+constexpr int unitsToPixels(int units) {
+    return (units * 672 + 256) / 512;
+}
 } // namespace
 
 class ShuffleTest : public QObject {
@@ -96,8 +101,8 @@ private slots:
                            << QList<QVariantList>{d(2, 'T', 200), d(1, 'T', 300), d(4, 'T', 900),
                                                   d(5, 'T', 500), d(3, 'T', 300)};
         QTest::newRow("6") << 6
-                           << QList<QVariantList>{d(0, 'T', 200), d(2, 'T', 30), d(3, 'T', 900),
-                                                  d(4, 'T', 70), d(5, 'T', 250), d(4, 'L', 300)};
+                           << QList<QVariantList>{d(0, 'T', 200), d(2, 'T', 30),  d(3, 'T', 900),
+                                                  d(4, 'T', 70),  d(5, 'T', 250), d(4, 'L', 300)};
     }
     void eachCoordinateGetsTheDrawOfItsPlace() {
         QFETCH(int, k);

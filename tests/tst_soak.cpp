@@ -13,7 +13,8 @@ private slots:
         t.start();
         Board& board = t.game.board;
         const std::array<Control*, 3> right{&board.paricmd, &board.paricmd1, &board.paricmd2};
-        const std::array<Control*, 3> wrong{&board.disparicmd, &board.disparicmd1, &board.disparicmd2};
+        const std::array<Control*, 3> wrong{&board.disparicmd, &board.disparicmd1,
+                                            &board.disparicmd2};
         std::mt19937 pick(15);
         int hits = 0, misses = 0;
         for (int event = 0; event < 100'000; ++event) {

@@ -1,8 +1,8 @@
 #include "WindowFixture.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTimer>
@@ -112,7 +112,9 @@ private slots:
         f.game().state.ndispari1 = 38;
         f.game().state.numpari2 = 45;
         f.game().board.paricmd.setLeft(500);
-        f.game().board.find(QStringLiteral("Label13"))->setCaption(QStringLiteral("con tantissimi punti"));
+        f.game()
+            .board.find(QStringLiteral("Label13"))
+            ->setCaption(QStringLiteral("con tantissimi punti"));
         QVERIFY(f.widget("Label13")->width() > 97);
         f.dialogs.answer(Answer::Yes);
         f.dialogs.type(QStringLiteral("Luca"));

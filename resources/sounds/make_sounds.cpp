@@ -32,7 +32,8 @@ std::vector<double> shot() {
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const double t = static_cast<double>(i) / sampleRate;
         phase += 2 * std::numbers::pi * (180 - 400 * t) / sampleRate;
-        samples[i] = 0.8 * noise.next() * std::exp(-t * 40) + 0.6 * std::sin(phase) * std::exp(-t * 18);
+        samples[i] =
+            0.8 * noise.next() * std::exp(-t * 40) + 0.6 * std::sin(phase) * std::exp(-t * 18);
     }
     return samples;
 }
@@ -59,7 +60,8 @@ std::vector<double> laser() {
     double phase = 0;
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const double t = static_cast<double>(i) / sampleRate;
-        const double frequency = 300 + 1700 * std::exp(-t * 9) + 60 * std::sin(2 * std::numbers::pi * 30 * t);
+        const double frequency =
+            300 + 1700 * std::exp(-t * 9) + 60 * std::sin(2 * std::numbers::pi * 30 * t);
         phase += 2 * std::numbers::pi * frequency / sampleRate;
         samples[i] = 0.5 * std::tanh(3 * std::sin(phase)) * std::exp(-t * 5);
     }
@@ -93,7 +95,8 @@ bool writeWav(const std::string& path, const std::vector<double>& samples) {
     put32(out, dataBytes);
     for (double sample : samples) {
         const double clipped = std::clamp(sample, -1.0, 1.0);
-        put16(out, static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(clipped * 32000))));
+        put16(out,
+              static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(clipped * 32000))));
     }
     return static_cast<bool>(out);
 }

@@ -7,7 +7,9 @@ namespace {
 const QColor windowColour(0xF0, 0xF0, 0xF0);
 } // namespace
 
-Canvas::Canvas() { setDevicePixelRatio(1.0); }
+Canvas::Canvas() {
+    setDevicePixelRatio(1.0);
+}
 
 void Canvas::setDevicePixelRatio(qreal ratio) {
     if (!m_image.isNull() && qFuzzyCompare(m_image.devicePixelRatio(), ratio))

@@ -2,7 +2,10 @@
 
 #include <cmath>
 
-Control::Control(const TavolaDesign::ControlDesign& design) : m_design(&design) { reset(); }
+Control::Control(const TavolaDesign::ControlDesign& design)
+    : m_design(&design) {
+    reset();
+}
 
 void Control::setCaption(const QString& caption) {
     if (caption == m_caption)
@@ -33,9 +36,8 @@ void Control::setLeft(int units) {
 }
 
 void Control::setTop(int units) {
-    const int pixels = static_cast<int>(std::lround(static_cast<double>(units) *
-                                                    TavolaDesign::clientHeight /
-                                                    TavolaDesign::scaleHeight));
+    const int pixels = static_cast<int>(std::lround(
+        static_cast<double>(units) * TavolaDesign::clientHeight / TavolaDesign::scaleHeight));
     if (pixels == m_position.y())
         return;
     m_position.setY(pixels);

@@ -2,7 +2,9 @@
 
 #include "../platform/Int16.h"
 
-Game::Game(Services services, WindowHost& host) : m_services(services), m_host(host) {}
+Game::Game(Services services, WindowHost& host)
+    : m_services(services)
+    , m_host(host) {}
 
 template <typename Handler> void Game::dispatch(Handler&& handler) {
     if (m_ended)
@@ -94,7 +96,9 @@ QString Game::inputBox(const QString& prompt, const QString& title, const QStrin
     return text;
 }
 
-void Game::suona(const QString& path) { m_services.sound.play(path); }
+void Game::suona(const QString& path) {
+    m_services.sound.play(path);
+}
 
 void Game::endProgram() {
     if (!m_ended) {

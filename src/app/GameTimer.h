@@ -7,7 +7,10 @@
 // A timer as the rules see it: an interval and an enabled flag. The window ticks it.
 class GameTimer {
 public:
-    explicit GameTimer(const TavolaDesign::TimerDesign& design) : m_design(&design) { reset(); }
+    explicit GameTimer(const TavolaDesign::TimerDesign& design)
+        : m_design(&design) {
+        reset();
+    }
 
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled) {

@@ -7,7 +7,8 @@
 // Changing the colour only schedules a repaint.
 class GraphicButton final : public QAbstractButton {
 public:
-    explicit GraphicButton(QWidget* parent = nullptr) : QAbstractButton(parent) {}
+    explicit GraphicButton(QWidget* parent = nullptr)
+        : QAbstractButton(parent) {}
 
     void setColour(QColor colour);
     QColor colour() const { return m_colour; }

@@ -7,7 +7,8 @@ class Game;
 // The multiplication question whose colours paint the window, and the new-match command.
 class QuestionBoard {
 public:
-    explicit QuestionBoard(Game& game) : m_game(game) {}
+    explicit QuestionBoard(Game& game)
+        : m_game(game) {}
 
     void cmdNext_Click();
     void Next_Click();

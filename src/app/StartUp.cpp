@@ -16,10 +16,10 @@ void StartUp::Form_Load() {
 
     board.Timer1.setEnabled(false);
     board.Timer2.setEnabled(false);
-    const QString name = m_game.inputBox(QStringLiteral("Come ti chiami?"),
-                                         QStringLiteral("Zenobra"), QString());
-    m_game.messageBox({QStringLiteral(" ") + name +
-                       QStringLiteral(" vediamo se sei un vero campione  ")});
+    const QString name =
+        m_game.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("Zenobra"), QString());
+    m_game.messageBox(
+        {QStringLiteral(" ") + name + QStringLiteral(" vediamo se sei un vero campione  ")});
     board.lblnome1.setCaption(name);
     m_game.clock.Azzeraorologio();
     state.windir = m_game.GetSystemDir();

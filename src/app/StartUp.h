@@ -5,7 +5,8 @@ class Game;
 // How a match begins: initialization, the load of the window, its activation, and resizing.
 class StartUp {
 public:
-    explicit StartUp(Game& game) : m_game(game) {}
+    explicit StartUp(Game& game)
+        : m_game(game) {}
 
     void Form_Initialize();
     void Form_Load();

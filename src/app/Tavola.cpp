@@ -35,7 +35,9 @@ public:
 // The client area: paints the persistent drawing and takes the clicks on the background.
 class Tavola::Surface final : public QWidget {
 public:
-    Surface(Tavola& window) : QWidget(&window), m_window(window) {
+    Surface(Tavola& window)
+        : QWidget(&window)
+        , m_window(window) {
         setFixedSize(TavolaDesign::clientWidth, TavolaDesign::clientHeight);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
@@ -54,7 +56,8 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         // A click: pressed and released over the background with the left button.
-        if (m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        if (m_pressed && event->button() == Qt::LeftButton &&
+            rect().contains(event->position().toPoint()))
             m_window.m_game.backgroundClicked();
         m_pressed = false;
     }
@@ -88,7 +91,9 @@ Tavola::~Tavola() {
     menuBar()->setStyle(nullptr);
 }
 
-QWidget* Tavola::surface() const { return m_surface; }
+QWidget* Tavola::surface() const {
+    return m_surface;
+}
 
 QWidget* Tavola::controlWidget(const QString& name) const {
     return m_surface->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
@@ -104,10 +109,10 @@ void Tavola::buildControls() {
         case Kind::Button:
             if (design.graphical) {
                 auto* button = new GraphicButton(m_surface);
-                button->setPictures(design.picture.normal ? QIcon(design.picture.normal) : QIcon(),
-                                    design.picture.pressed ? QIcon(design.picture.pressed) : QIcon(),
-                                    design.picture.disabled ? QIcon(design.picture.disabled)
-                                                            : QIcon());
+                button->setPictures(
+                    design.picture.normal ? QIcon(design.picture.normal) : QIcon(),
+                    design.picture.pressed ? QIcon(design.picture.pressed) : QIcon(),
+                    design.picture.disabled ? QIcon(design.picture.disabled) : QIcon());
                 widget = button;
             } else {
                 widget = new QPushButton(m_surface);
@@ -255,9 +260,13 @@ void Tavola::timerChanged(const GameTimer& timer) {
         qtimer.stop();
 }
 
-void Tavola::captionChanged(const QString& caption) { setWindowTitle(caption); }
+void Tavola::captionChanged(const QString& caption) {
+    setWindowTitle(caption);
+}
 
-void Tavola::canvasChanged() { m_surface->update(); }
+void Tavola::canvasChanged() {
+    m_surface->update();
+}
 
 void Tavola::boardReset() {
     // Labels that size to their text grew with their captions: back to the design sizes.
@@ -271,7 +280,9 @@ void Tavola::showWindow() {
     activateWindow();
 }
 
-void Tavola::hideWindow() { hide(); }
+void Tavola::hideWindow() {
+    hide();
+}
 
 void Tavola::endProgram() {
     m_timer1.stop();

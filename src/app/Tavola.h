@@ -24,8 +24,8 @@ public:
         std::function<void()> quit;
     };
 
-    Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
-           Options options, RecordStore::Faults* recordFaults = nullptr);
+    Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders, Options options,
+           RecordStore::Faults* recordFaults = nullptr);
     ~Tavola() override;
 
     Game& game() { return m_game; }

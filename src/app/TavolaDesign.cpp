@@ -32,36 +32,45 @@ ControlDesign numberButton(const char* name, int left, int top, const char* text
 
 ControlDesign label(const char* name, int left, int top, int width, int height, const char* text,
                     Font font, QColor background, QColor foreground, int tab) {
-    return {name, K::Label, left, top, width, height, text, font, background, foreground,
-            false,  false,   false, false, false, false, tab};
+    return {name,       K::Label, left,  top,   width, height, text,  font, background,
+            foreground, false,    false, false, false, false,  false, tab};
 }
 
 std::array<ControlDesign, 32> makeControls() {
     auto paricmd = numberButton("paricmd", 2400, 1560, "", 20);
     paricmd.cursor = ":/cursors/frecce.svg";
 
-    ControlDesign cmdExit{"cmdExit", K::Button, 6120, 0,    3135, 735, "E&xit", sans8Bold,
-                          QColor(0xC0, 0x00, 0xC0), none};
+    ControlDesign cmdExit{
+        "cmdExit", K::Button, 6120, 0, 3135, 735, "E&xit", sans8Bold, QColor(0xC0, 0x00, 0xC0),
+        none};
     cmdExit.graphical = true;
     cmdExit.tabIndex = 23;
     cmdExit.toolTip = "Ti prego resta ancora, forse riuscirai a farmi uscire ";
     cmdExit.picture = {":/pictures/divieto.svg", nullptr, nullptr};
 
-    ControlDesign cmdNext{"cmdNext", K::Button, 3000, 0,   3210, 735, "&Clicca per iniziare",
-                          sans8Bold, QColor(0x00, 0xC0, 0x00), none};
+    ControlDesign cmdNext{"cmdNext",
+                          K::Button,
+                          3000,
+                          0,
+                          3210,
+                          735,
+                          "&Clicca per iniziare",
+                          sans8Bold,
+                          QColor(0x00, 0xC0, 0x00),
+                          none};
     cmdNext.graphical = true;
     cmdNext.disabled = true;
     cmdNext.tabIndex = 22;
     cmdNext.toolTip = "Go";
     cmdNext.picture = {":/pictures/sorriso.svg", ":/pictures/serio.svg", ":/pictures/risata.svg"};
 
-    ControlDesign inizio{"Inizio", K::Button, 3840, 120, 1215, 495, "Inizio", systemFont,
-                         none,     none};
+    ControlDesign inizio{"Inizio", K::Button, 3840,       120,  1215,
+                         495,      "Inizio",  systemFont, none, none};
     inizio.hidden = true;
     inizio.tabIndex = 21;
 
-    ControlDesign txtAnswer{"txtAnswer", K::TextBox, 5520, 1680, 2775, 1200, "", arial48Bold,
-                            cyan,        none};
+    ControlDesign txtAnswer{"txtAnswer", K::TextBox, 5520,        1680, 2775,
+                            1200,        "",         arial48Bold, cyan, none};
     txtAnswer.hidden = true;
     txtAnswer.disabled = true;
     txtAnswer.tabIndex = 4;
@@ -75,8 +84,8 @@ std::array<ControlDesign, 32> makeControls() {
                             QColor(0xFF, 0x00, 0x00), 26);
     lblMessage.hidden = lblMessage.centred = true;
 
-    auto lblScore = label("lblScore", 600, 840, 1215, 975, "", times36Bold,
-                          QColor(0xFF, 0xFF, 0x00), none, 25);
+    auto lblScore =
+        label("lblScore", 600, 840, 1215, 975, "", times36Bold, QColor(0xFF, 0xFF, 0x00), none, 25);
     lblScore.border = lblScore.centred = true;
     lblScore.toolTip = "Questo è il tuo punteggio. Forza con il  record";
     lblScore.spokenName = "Punteggio";
@@ -198,12 +207,16 @@ constexpr std::array<MenuDesign, 10> allMenus{{
 } // namespace
 
 QRect pixelGeometry(const ControlDesign& design) {
-    return {design.left / twipsPerPixel, design.top / twipsPerPixel,
-            design.width / twipsPerPixel, design.height / twipsPerPixel};
+    return {design.left / twipsPerPixel, design.top / twipsPerPixel, design.width / twipsPerPixel,
+            design.height / twipsPerPixel};
 }
 
-std::span<const ControlDesign> controls() { return allControls; }
+std::span<const ControlDesign> controls() {
+    return allControls;
+}
 
-std::span<const MenuDesign> menus() { return allMenus; }
+std::span<const MenuDesign> menus() {
+    return allMenus;
+}
 
 } // namespace TavolaDesign

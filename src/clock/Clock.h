@@ -7,7 +7,8 @@ class Game;
 // The five-minute countdown shown in lblconto.
 class Clock {
 public:
-    explicit Clock(Game& game) : m_game(game) {}
+    explicit Clock(Game& game)
+        : m_game(game) {}
 
     void Azzeraorologio();
     void Timer1_Timer();

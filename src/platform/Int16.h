@@ -14,7 +14,9 @@ public:
         , m_code(code)
         , m_description(description) {}
     int code() const { return m_code; }
-    QString report() const { return QStringLiteral("Errore di run-time '%1':\n\n%2").arg(m_code).arg(m_description); }
+    QString report() const {
+        return QStringLiteral("Errore di run-time '%1':\n\n%2").arg(m_code).arg(m_description);
+    }
 
 private:
     int m_code = 0;
@@ -35,7 +37,11 @@ inline qint16 toInt16(double value) {
     return toInt16(static_cast<long long>(std::nearbyint(value)));
 }
 
-inline qint16 add16(qint16 a, int b) { return toInt16(static_cast<long long>(a) + b); }
+inline qint16 add16(qint16 a, int b) {
+    return toInt16(static_cast<long long>(a) + b);
+}
 
 // Int(x): the greatest whole number not above x.
-inline long long intPart(double x) { return static_cast<long long>(std::floor(x)); }
+inline long long intPart(double x) {
+    return static_cast<long long>(std::floor(x));
+}

@@ -4,9 +4,13 @@
 
 namespace NumberText {
 
-QString plain(int value) { return QString::number(value); }
+QString plain(int value) {
+    return QString::number(value);
+}
 
-QString atLeastOneDigit(int value) { return QString::number(value); }
+QString atLeastOneDigit(int value) {
+    return QString::number(value);
+}
 
 QString twoDigits(double value) {
     const auto whole = static_cast<long long>(std::nearbyint(value));

@@ -6,7 +6,9 @@
 
 namespace Pictures {
 
-QIcon icon(const QString& resource) { return QIcon(resource); }
+QIcon icon(const QString& resource) {
+    return QIcon(resource);
+}
 
 QCursor cursor(const QString& resource, QPoint hotSpot, qreal devicePixelRatio) {
     QPixmap pixmap(QSize(32, 32) * devicePixelRatio);

@@ -3,7 +3,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
-QtSound::QtSound() : m_owner(std::make_unique<QObject>()) {}
+QtSound::QtSound()
+    : m_owner(std::make_unique<QObject>()) {}
 
 QtSound::~QtSound() = default;
 

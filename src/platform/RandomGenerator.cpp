@@ -18,13 +18,17 @@ void RandomGenerator::reseed(qint16 number) {
     stir(static_cast<std::uint64_t>(static_cast<std::uint16_t>(number)) | (2ULL << 40));
 }
 
-float RandomGenerator::next() { return toUnit(step()); }
+float RandomGenerator::next() {
+    return toUnit(step());
+}
 
 float RandomGenerator::toUnit(std::uint64_t bits) {
     return static_cast<float>(bits >> 40) * (1.0f / 16777216.0f);
 }
 
-void RandomGenerator::stir(std::uint64_t value) { m_state = mix(m_state ^ mix(value * golden)); }
+void RandomGenerator::stir(std::uint64_t value) {
+    m_state = mix(m_state ^ mix(value * golden));
+}
 
 std::uint64_t RandomGenerator::step() {
     m_state += golden;

@@ -9,7 +9,8 @@
 // restarting a fixed sequence.
 class RandomGenerator final : public Random {
 public:
-    explicit RandomGenerator(TimeSource& time) : m_time(time) {}
+    explicit RandomGenerator(TimeSource& time)
+        : m_time(time) {}
 
     void reseedFromTime() override;
     void reseed(qint16 number) override;

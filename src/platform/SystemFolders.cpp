@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QStandardPaths>
 
-QString StandardFolders::applicationFolder() { return QCoreApplication::applicationDirPath(); }
+QString StandardFolders::applicationFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
 QString StandardFolders::systemDir() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

@@ -6,7 +6,8 @@ class Game;
 // set moving.
 class BackgroundClick {
 public:
-    explicit BackgroundClick(Game& game) : m_game(game) {}
+    explicit BackgroundClick(Game& game)
+        : m_game(game) {}
 
     void Form_Click();
 

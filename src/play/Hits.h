@@ -11,7 +11,8 @@ class Control;
 // The six number buttons' click handlers: a click is judged by which button was clicked.
 class Hits {
 public:
-    explicit Hits(Game& game) : m_game(game) {}
+    explicit Hits(Game& game)
+        : m_game(game) {}
 
     void paricmd_Click();
     void paricmd1_Click();

@@ -6,7 +6,8 @@ class Game;
 // number buttons.
 class Shuffle {
 public:
-    explicit Shuffle(Game& game) : m_game(game) {}
+    explicit Shuffle(Game& game)
+        : m_game(game) {}
 
     void Timer2_Timer();
 

@@ -20,7 +20,8 @@ QString reason(const QFileDevice& file) {
         return QStringLiteral("permesso negato");
     case QFileDevice::ResourceError:
     case QFileDevice::WriteError:
-        return QStringLiteral("il disco è pieno o non si può scrivere (%1)").arg(file.errorString());
+        return QStringLiteral("il disco è pieno o non si può scrivere (%1)")
+            .arg(file.errorString());
     case QFileDevice::ReadError:
         return QStringLiteral("il file non si può leggere (%1)").arg(file.errorString());
     default:
@@ -80,8 +81,10 @@ std::optional<Pair> parseJournal(const QByteArray& bytes) {
     const QList<QByteArray> lines = bytes.split('\n');
     if (lines.size() != 4 || lines[0] != journalMagic || !lines[3].isEmpty())
         return std::nullopt;
-    const auto score = QByteArray::fromBase64Encoding(lines[1], QByteArray::AbortOnBase64DecodingErrors);
-    const auto name = QByteArray::fromBase64Encoding(lines[2], QByteArray::AbortOnBase64DecodingErrors);
+    const auto score =
+        QByteArray::fromBase64Encoding(lines[1], QByteArray::AbortOnBase64DecodingErrors);
+    const auto name =
+        QByteArray::fromBase64Encoding(lines[2], QByteArray::AbortOnBase64DecodingErrors);
     if (!score || !name)
         return std::nullopt;
     return Pair{*score, *name};

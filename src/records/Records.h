@@ -9,7 +9,8 @@ class Game;
 // The record shown at start-up, and the exit sequence that may write a new one.
 class Records {
 public:
-    explicit Records(Game& game) : m_game(game) {}
+    explicit Records(Game& game)
+        : m_game(game) {}
 
     // The whole file, line ends included (up to RecordStore::readCap bytes).
     RecordStore::Read Leggifiletxt(const QString& nomefile) const;
