@@ -66,6 +66,12 @@ struct RealWindow {
         dialogs.setParent(&tavola);
     }
     Game& game() { return tavola.game(); }
+    // Start-up, with the name typed and the greeting closed.
+    void start(Player& player, const QString& name, QStringList* texts) {
+        player.typeName(name);
+        player.pressOk(texts);
+        tavola.start();
+    }
     QWidget* widget(const Control& control) { return tavola.controlWidget(control.name()); }
     void click(const Control& control) {
         QTest::mouseClick(widget(control), Qt::LeftButton, {}, widget(control)->rect().center());
@@ -104,9 +110,7 @@ private slots:
         Board& board = w.game().board;
         QStringList texts;
         Player player;
-        player.typeName(QStringLiteral("Anna"));
-        player.pressOk(&texts);
-        w.tavola.start();
+        w.start(player, QStringLiteral("Anna"), &texts);
         QCOMPARE(texts, QStringList({" Anna vediamo se sei un vero campione  "}));
         QVERIFY(w.tavola.isVisible());
         QCOMPARE(board.lblconto.caption(), QStringLiteral("00:05:00"));
@@ -165,9 +169,7 @@ private slots:
         RealWindow w(500); // a five-minute match in about 3 seconds
         QStringList texts;
         Player player;
-        player.typeName(QStringLiteral("Luca"));
-        player.pressOk(&texts);
-        w.tavola.start();
+        w.start(player, QStringLiteral("Luca"), &texts);
         w.click(w.showOneOf(
             {&w.game().board.paricmd, &w.game().board.paricmd1, &w.game().board.paricmd2}));
         player.pressOk(&texts);
@@ -185,9 +187,7 @@ private slots:
         RealWindow w(500);
         QStringList texts;
         Player player;
-        player.typeName(QStringLiteral("Bea"));
-        player.pressOk(&texts);
-        w.tavola.start();
+        w.start(player, QStringLiteral("Bea"), &texts);
         Board& board = w.game().board;
         const Control& wrong =
             w.showOneOf({&board.disparicmd, &board.disparicmd1, &board.disparicmd2});
@@ -215,9 +215,7 @@ private slots:
         RealWindow w(1);
         QStringList texts;
         Player player;
-        player.typeName(QStringLiteral("Anna"));
-        player.pressOk(&texts);
-        w.tavola.start();
+        w.start(player, QStringLiteral("Anna"), &texts);
         w.click(w.showOneOf(
             {&w.game().board.paricmd, &w.game().board.paricmd1, &w.game().board.paricmd2}));
         w.tavola.close();
