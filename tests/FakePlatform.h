@@ -109,8 +109,11 @@ private:
 class FakeFolders final : public SystemFolders {
 public:
     QString applicationFolder() override { return QStringLiteral("/opt/zenobra"); }
-    QString systemDir() override { return dir.path() + QLatin1Char('/'); }
+    QString systemDir() override {
+        return cannotCreate ? QString() : dir.path() + QLatin1Char('/');
+    }
     QTemporaryDir dir;
+    bool cannotCreate = false;
 };
 
 class FakeHost final : public WindowHost {

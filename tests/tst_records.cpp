@@ -240,6 +240,20 @@ private slots:
         QCOMPARE(t.host.ends, 1);
     }
 
+    void aRecordFolderThatCannotBeMadeGivesOneMessage() {
+        TestGame t;
+        t.folders.cannotCreate = true;
+        t.start();
+        QCOMPARE(t.dialogs.texts().mid(2),
+                 QStringList({"Non riesco a creare la cartella del record."}));
+        QCOMPARE(t.game.board.lblpunti.caption(), QString());
+        QCOMPARE(t.game.board.lblnome.caption(), QString());
+        playAndExit(t, 1);
+        QCOMPARE(t.dialogs.texts().last(),
+                 QStringLiteral("Non riesco a creare la cartella del record."));
+        QCOMPARE(t.host.ends, 1);
+    }
+
     void aDeviceOrAFifoInTheFilesPlaceDoesNotHang() {
         TestGame t;
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), t.recordFile("aquarvel.txt")));

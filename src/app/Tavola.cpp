@@ -316,5 +316,6 @@ void Tavola::changeEvent(QEvent* event) {
 
 void Tavola::showEvent(QShowEvent* event) {
     m_game.board.canvas.setDevicePixelRatio(devicePixelRatioF());
+    m_game.board.outerWidthTwips = frameGeometry().width() * TavolaDesign::twipsPerPixel;
     QMainWindow::showEvent(event);
 }
