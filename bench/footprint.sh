@@ -10,12 +10,15 @@ command -v xdotool >/dev/null && command -v Xvfb >/dev/null || {
     echo "footprint: needs the packages xvfb and xdotool" >&2
     exit 1
 }
-export DISPLAY=:77
-Xvfb "$DISPLAY" -screen 0 1024x900x24 >/dev/null 2>&1 &
+export XDG_DATA_HOME=$(mktemp -d)
+log=$XDG_DATA_HOME/programs.log
+display=77
+while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+export DISPLAY=:$display
+Xvfb "$DISPLAY" -noreset -screen 0 1024x900x24 >"$XDG_DATA_HOME/xvfb.log" 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 sleep 1
-export XDG_DATA_HOME=$(mktemp -d)
 
 now_ms() { date +%s%3N; }
 peak_kib() { awk '/VmHWM/ {print $2}' "/proc/$1/status"; }
@@ -25,23 +28,39 @@ cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 time_to_window() { # title, program
     local start end pid
     start=$(now_ms)
-    "$2" >/dev/null 2>&1 &
+    "$2" >>"$log" 2>&1 &
     pid=$!
     # xdotool's own --sync polls only twice a second: poll finer.
-    until xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do sleep 0.005; done
+    until xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do
+        sleep 0.005
+        if [ $(($(now_ms) - start)) -gt 10000 ]; then
+            echo "footprint: no window '$1' after 10 s; see $log" >&2
+            exit 1
+        fi
+    done
     end=$(now_ms)
     echo "$pid $((end - start))"
 }
 
-for round in 1 2 3; do
+rounds=15
+bare_times=()
+game_times=()
+for round in $(seq "$rounds"); do
     read -r bare_pid bare_ms < <(time_to_window '^Bare$' "$build/bin/bare_window")
     sleep 1
     bare_kib=$(peak_kib "$bare_pid")
     kill "$bare_pid"
     read -r game_pid game_ms < <(time_to_window '^Zenobra$' "$build/bin/zenobra")
     echo "round $round: bare window ${bare_ms} ms, ${bare_kib} KiB; zenobra name prompt ${game_ms} ms"
-    [ "$round" -lt 3 ] && kill "$game_pid"
+    bare_times+=("$bare_ms")
+    game_times+=("$game_ms")
+    [ "$round" -lt "$rounds" ] && kill "$game_pid"
 done
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+bare_median=$(median "${bare_times[@]}")
+game_median=$(median "${game_times[@]}")
+awk -v b="$bare_median" -v g="$game_median" \
+    'BEGIN { printf "start-up medians: bare window %d ms, zenobra name prompt %d ms (%.2f x)\n", b, g, g / b }'
 
 # Play: type a name, close the greeting, click the background so both timers run.
 xdotool type --delay 20 Anna

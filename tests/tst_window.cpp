@@ -75,6 +75,7 @@ private slots:
 
     void theMenuBarHasItsFourEntriesInOrder() {
         WindowFixture f;
+        f.start();
         const QList<QAction*> top = f.tavola.menuBar()->actions();
         QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->objectName(), QStringLiteral("INFOMAZIONI"));

@@ -73,12 +73,9 @@ Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& fo
     , m_game(Services{dialogs, sound, random, folders, recordFaults}, *this) {
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QString::fromLatin1(TavolaDesign::caption));
-    setWindowIcon(Pictures::icon(Pictures::windowIcon));
     m_surface = new Surface(*this);
     m_surface->setObjectName(QStringLiteral("superficie"));
     setCentralWidget(m_surface);
-    buildMenus();
-    buildControls();
     buildTimer(m_timer1, m_game.board.Timer1);
     buildTimer(m_timer2, m_game.board.Timer2);
     m_game.board.setObserver(this);
@@ -95,8 +92,25 @@ QWidget* Tavola::surface() const {
     return m_surface;
 }
 
-QWidget* Tavola::controlWidget(const QString& name) const {
+QWidget* Tavola::controlWidget(const QString& name) {
+    buildWindow();
     return m_surface->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void Tavola::setVisible(bool visible) {
+    if (visible)
+        buildWindow();
+    QMainWindow::setVisible(visible);
+}
+
+void Tavola::buildWindow() {
+    // Built when the window is first shown, from the board as it stands: the name prompt,
+    // which comes first, does not wait for the menus and controls.
+    if (!m_widgets.isEmpty())
+        return;
+    setWindowIcon(Pictures::icon(Pictures::windowIcon));
+    buildMenus();
+    buildControls();
 }
 
 void Tavola::buildControls() {
@@ -136,7 +150,7 @@ void Tavola::buildControls() {
             break;
         }
         widget->setObjectName(control.name());
-        widget->setGeometry(control.designGeometry());
+        widget->setGeometry(QRect(control.position(), control.designGeometry().size()));
         widget->setFont(FontMap::font(design.font));
         // A click on a control never counts as a click on the background.
         widget->setAttribute(Qt::WA_NoMousePropagation);
@@ -152,7 +166,7 @@ void Tavola::buildControls() {
             widget->setCursor(Pictures::cursor(QString::fromLatin1(design.cursor), {10, 10},
                                                devicePixelRatioF()));
         m_widgets.insert(&control, widget);
-        applyCaption(control, widget, false);
+        applyCaption(control, widget, control.caption() != QString::fromUtf8(design.text));
         applyBackground(control, widget);
         widget->setVisible(control.isVisible());
     }
@@ -271,7 +285,8 @@ void Tavola::canvasChanged() {
 void Tavola::boardReset() {
     // Labels that size to their text grew with their captions: back to the design sizes.
     for (const Control& control : m_game.board.controls())
-        m_widgets.value(&control)->setGeometry(control.designGeometry());
+        if (QWidget* widget = m_widgets.value(&control))
+            widget->setGeometry(control.designGeometry());
 }
 
 void Tavola::showWindow() {

@@ -29,10 +29,12 @@ public:
     ~Tavola() override;
 
     Game& game() { return m_game; }
-    QWidget* controlWidget(const QString& name) const;
+    QWidget* controlWidget(const QString& name);
     QWidget* surface() const;
     // Initialization, load, show and activation.
     void start() { m_game.start(); }
+
+    void setVisible(bool visible) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -42,6 +44,7 @@ protected:
 private:
     class Surface;
 
+    void buildWindow();
     void buildControls();
     void buildMenus();
     void buildTimer(QTimer& timer, const GameTimer& gameTimer);

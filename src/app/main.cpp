@@ -5,7 +5,6 @@
 #include "Tavola.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +28,10 @@ int main(int argc, char* argv[]) {
     StandardFolders folders;
     Tavola tavola(dialogs, sound, random, folders, {1, [] { QCoreApplication::exit(0); }});
     dialogs.setParent(&tavola);
-    QTimer::singleShot(0, &tavola, [&tavola] { tavola.start(); });
+    // Start-up runs its boxes in their own event loops: the name prompt does not wait for the
+    // main loop, and a program that ended during start-up never enters it.
+    tavola.start();
+    if (tavola.game().hasEnded())
+        return 0;
     return application.exec();
 }
