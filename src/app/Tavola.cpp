@@ -35,7 +35,7 @@ public:
 // The client area: paints the persistent drawing and takes the clicks on the background.
 class Tavola::Surface final : public QWidget {
 public:
-    Surface(Tavola& window)
+    explicit Surface(Tavola& window)
         : QWidget(&window)
         , m_window(window) {
         setFixedSize(TavolaDesign::clientWidth, TavolaDesign::clientHeight);
