@@ -166,7 +166,7 @@ private slots:
     }
 
     void aMatchThatEndsByTheClock() {
-        RealWindow w(500); // a five-minute match in about 3 seconds
+        RealWindow w(500); // a five-minute match in under a second
         QStringList texts;
         Player player;
         w.start(player, QStringLiteral("Luca"), &texts);
@@ -184,7 +184,7 @@ private slots:
     }
 
     void theClockEndingUnderAnOpenWarningClosesItWithoutPenalty() {
-        RealWindow w(500);
+        RealWindow w(100); // a five-minute match in about 3 seconds
         QStringList texts;
         Player player;
         w.start(player, QStringLiteral("Bea"), &texts);
@@ -203,9 +203,12 @@ private slots:
             QTest::mouseClick(message->buttons().first(), Qt::LeftButton);
             return true;
         });
+        QVERIFY(!w.game().hasEnded());
         w.click(wrong);
         QVERIFY(w.game().hasEnded());
         QCOMPARE(w.game().state.punti, qint16(0));
+        QCOMPARE(texts.size(), 3);
+        QVERIFY(texts[1].startsWith(QStringLiteral("Attenzione!")));
         QCOMPARE(texts.last(), QStringLiteral("              Ciao a presto."));
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(bytes(w.folders.dir.filePath("aquarvel.txt")), QByteArray());
