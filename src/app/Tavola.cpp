@@ -85,7 +85,8 @@ Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& fo
 Tavola::~Tavola() {
     m_game.board.setObserver(nullptr);
     // The menu bar outlives this class's members: it must not keep their style.
-    menuBar()->setStyle(nullptr);
+    if (m_menuStyle)
+        menuBar()->setStyle(nullptr);
 }
 
 QWidget* Tavola::surface() const {
@@ -108,7 +109,7 @@ void Tavola::buildWindow() {
     // which comes first, does not wait for the menus and controls.
     if (!m_widgets.isEmpty())
         return;
-    setWindowIcon(Pictures::icon(Pictures::windowIcon));
+    setWindowIcon(QIcon(Pictures::windowIcon));
     buildMenus();
     buildControls();
 }

@@ -9,9 +9,7 @@
 #include <functional>
 #include <memory>
 
-class QLabel;
 class QStyle;
-class GraphicButton;
 
 // The game window: the controls of its design over the persistent drawing, its menus and its
 // two timers, all following the game's board.

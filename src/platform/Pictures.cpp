@@ -6,10 +6,6 @@
 
 namespace Pictures {
 
-QIcon icon(const QString& resource) {
-    return QIcon(resource);
-}
-
 QCursor cursor(const QString& resource, QPoint hotSpot, qreal devicePixelRatio) {
     QPixmap pixmap(QSize(32, 32) * devicePixelRatio);
     pixmap.fill(Qt::transparent);

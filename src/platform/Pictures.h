@@ -6,7 +6,6 @@
 
 // The game's pictures and pointers, drawn as SVG and rendered at the screen's pixel ratio.
 namespace Pictures {
-QIcon icon(const QString& resource);
 // A 32 × 32 pointer with its hot spot in logical pixels.
 QCursor cursor(const QString& resource, QPoint hotSpot, qreal devicePixelRatio);
 inline const QString windowIcon = QStringLiteral(":/icons/zenobra.svg");

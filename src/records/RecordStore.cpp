@@ -29,6 +29,8 @@ QString reason(const QFileDevice& file) {
     }
 }
 
+const QString noRecordFolder = QStringLiteral("Non riesco a creare la cartella del record.");
+
 QString cannotWrite(const QString& path, const QString& why) {
     return QStringLiteral("Non ho potuto registrare il record nel file %1: %2.").arg(path, why);
 }
@@ -129,7 +131,7 @@ QString RecordStore::writeWhole(const QString& path, const QByteArray& bytes) {
 
 QString RecordStore::prepare() const {
     if (m_windir.isEmpty())
-        return QStringLiteral("Non riesco a creare la cartella del record.");
+        return noRecordFolder;
     QLockFile lock(lockPath());
     if (lock.tryLock(lockWaitMs) && QFile::exists(journalPath())) {
         const Bytes pending = readBytes(journalPath());
@@ -156,7 +158,7 @@ QString RecordStore::prepare() const {
 RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& nameLine) const {
     using Outcome = Saved::Outcome;
     if (m_windir.isEmpty())
-        return {Outcome::Failed, QStringLiteral("Non riesco a creare la cartella del record.")};
+        return {Outcome::Failed, noRecordFolder};
     QLockFile lock(lockPath());
     if (!lock.tryLock(lockWaitMs))
         return {Outcome::Failed,
