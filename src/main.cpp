@@ -1,8 +1,8 @@
-#include "../platform/QtDialogs.h"
-#include "../platform/QtSound.h"
-#include "../platform/RandomGenerator.h"
-#include "../platform/SystemFolders.h"
-#include "Tavola.h"
+#include "desktop/QtDialogs.h"
+#include "desktop/QtSound.h"
+#include "desktop/Tavola.h"
+#include "platform/RandomGenerator.h"
+#include "platform/SystemFolders.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Game.h"
+#include "game/Game.h"
 #include "platform/RandomGenerator.h"
 
 #include <QTemporaryDir>

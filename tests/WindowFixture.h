@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FakePlatform.h"
-#include "app/Tavola.h"
+#include "desktop/Tavola.h"
 
 #include <QTest>
 

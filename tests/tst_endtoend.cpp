@@ -1,6 +1,6 @@
 #include "FakePlatform.h"
-#include "app/Tavola.h"
-#include "platform/QtDialogs.h"
+#include "desktop/QtDialogs.h"
+#include "desktop/Tavola.h"
 
 #include <QApplication>
 #include <QInputDialog>

@@ -1,7 +1,7 @@
 #include "FakePlatform.h"
+#include "desktop/QtSound.h"
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
-#include "platform/QtSound.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

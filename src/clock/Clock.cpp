@@ -1,8 +1,8 @@
-#include "Clock.h"
+#include "clock/Clock.h"
 
-#include "../app/Game.h"
-#include "../platform/Int16.h"
-#include "../platform/NumberText.h"
+#include "game/Game.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
 
 QString Clock::clockText() const {
     const GameState& state = m_game.state;

@@ -1,4 +1,4 @@
-#include "FontMap.h"
+#include "desktop/FontMap.h"
 
 #include <QApplication>
 

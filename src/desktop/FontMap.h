@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../app/TavolaDesign.h"
+#include "game/TavolaDesign.h"
 
 #include <QFont>
 

@@ -1,4 +1,4 @@
-#include "GraphicButton.h"
+#include "desktop/GraphicButton.h"
 
 #include <QPainter>
 #include <qdrawutil.h>

@@ -1,4 +1,4 @@
-#include "Pictures.h"
+#include "desktop/Pictures.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "QtDialogs.h"
+#include "desktop/QtDialogs.h"
 
 #include <QInputDialog>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "QtSound.h"
+#include "desktop/QtSound.h"
 
 #include <QFileInfo>
 #include <QUrl>

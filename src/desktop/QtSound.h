@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Sound.h"
+#include "platform/Sound.h"
 
 #include <QHash>
 #include <QPointer>

@@ -1,8 +1,8 @@
-#include "Tavola.h"
+#include "desktop/Tavola.h"
 
-#include "../platform/FontMap.h"
-#include "../platform/Pictures.h"
-#include "GraphicButton.h"
+#include "desktop/FontMap.h"
+#include "desktop/GraphicButton.h"
+#include "desktop/Pictures.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Canvas.h"
-#include "Control.h"
-#include "GameTimer.h"
+#include "game/Canvas.h"
+#include "game/Control.h"
+#include "game/GameTimer.h"
 
 #include <QString>
 

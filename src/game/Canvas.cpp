@@ -1,6 +1,6 @@
-#include "Canvas.h"
+#include "game/Canvas.h"
 
-#include "TavolaDesign.h"
+#include "game/TavolaDesign.h"
 
 namespace {
 // The window's own colour, seen only until the first gradient.

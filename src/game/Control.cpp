@@ -1,4 +1,4 @@
-#include "Control.h"
+#include "game/Control.h"
 
 #include <cmath>
 

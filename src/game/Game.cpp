@@ -1,6 +1,6 @@
-#include "Game.h"
+#include "game/Game.h"
 
-#include "../platform/Int16.h"
+#include "platform/Int16.h"
 
 Game::Game(Services services, WindowHost& host)
     : m_services(services)

@@ -1,20 +1,20 @@
 #pragma once
 
-#include "Board.h"
-#include "GameState.h"
+#include "game/Board.h"
+#include "game/GameState.h"
 
-#include "../clock/Clock.h"
-#include "../platform/Dialogs.h"
-#include "../platform/Random.h"
-#include "../platform/Sound.h"
-#include "../platform/SystemFolders.h"
-#include "../play/BackgroundClick.h"
-#include "../play/Hits.h"
-#include "../play/Shuffle.h"
-#include "../records/RecordStore.h"
-#include "../records/Records.h"
-#include "QuestionBoard.h"
-#include "StartUp.h"
+#include "clock/Clock.h"
+#include "game/QuestionBoard.h"
+#include "game/StartUp.h"
+#include "platform/Dialogs.h"
+#include "platform/Random.h"
+#include "platform/Sound.h"
+#include "platform/SystemFolders.h"
+#include "play/BackgroundClick.h"
+#include "play/Hits.h"
+#include "play/Shuffle.h"
+#include "records/RecordStore.h"
+#include "records/Records.h"
 
 // What the game window does outside the rules: showing, hiding and ending.
 class WindowHost {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TavolaDesign.h"
+#include "game/TavolaDesign.h"
 
 #include <functional>
 

@@ -1,9 +1,9 @@
-#include "QuestionBoard.h"
+#include "game/QuestionBoard.h"
 
-#include "../platform/Int16.h"
-#include "../platform/NumberText.h"
-#include "Colours.h"
-#include "Game.h"
+#include "game/Colours.h"
+#include "game/Game.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
 
 void QuestionBoard::cmdNext_Click() {
     Board& board = m_game.board;

@@ -1,8 +1,8 @@
-#include "StartUp.h"
+#include "game/StartUp.h"
 
-#include "../platform/Int16.h"
-#include "../platform/NumberText.h"
-#include "Game.h"
+#include "game/Game.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
 
 void StartUp::Form_Initialize() {
     // The question needs the window's controls, so the window is loaded first.

@@ -1,4 +1,4 @@
-#include "TavolaDesign.h"
+#include "game/TavolaDesign.h"
 
 #include <array>
 

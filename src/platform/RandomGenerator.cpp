@@ -1,4 +1,4 @@
-#include "RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 
 namespace {
 constexpr std::uint64_t golden = 0x9e3779b97f4a7c15ULL;

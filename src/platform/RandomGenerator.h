@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Random.h"
-#include "TimeSource.h"
+#include "platform/Random.h"
+#include "platform/TimeSource.h"
 
 #include <cstdint>
 

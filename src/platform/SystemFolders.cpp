@@ -1,4 +1,4 @@
-#include "SystemFolders.h"
+#include "platform/SystemFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>

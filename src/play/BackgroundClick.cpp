@@ -1,8 +1,8 @@
-#include "BackgroundClick.h"
+#include "play/BackgroundClick.h"
 
-#include "../app/Game.h"
-#include "../platform/Int16.h"
-#include "../platform/NumberText.h"
+#include "game/Game.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
 
 void BackgroundClick::Form_Click() {
     Board& board = m_game.board;

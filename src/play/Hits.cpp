@@ -1,9 +1,9 @@
-#include "Hits.h"
+#include "play/Hits.h"
 
-#include "../app/Colours.h"
-#include "../app/Game.h"
-#include "../platform/Int16.h"
-#include "../platform/NumberText.h"
+#include "game/Colours.h"
+#include "game/Game.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
 
 void Hits::paricmd_Click() {
     rightHit(m_game.board.paricmd, [this] {

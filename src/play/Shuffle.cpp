@@ -1,8 +1,8 @@
-#include "Shuffle.h"
+#include "play/Shuffle.h"
 
-#include "../app/Game.h"
-#include "../platform/Int16.h"
-#include "../platform/NumberText.h"
+#include "game/Game.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
 
 int Shuffle::draw(double range) {
     return static_cast<int>(intPart(m_game.random().next() * range));

@@ -1,6 +1,6 @@
-#include "RecordStore.h"
+#include "records/RecordStore.h"
 
-#include "../platform/NumberText.h"
+#include "platform/NumberText.h"
 
 #include <QFile>
 #include <QLockFile>

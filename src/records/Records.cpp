@@ -1,8 +1,8 @@
-#include "Records.h"
+#include "records/Records.h"
 
-#include "../app/Game.h"
-#include "../platform/Int16.h"
-#include "../platform/NumberText.h"
+#include "game/Game.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
 
 RecordStore Records::store() const {
     return RecordStore(m_game.state.windir, m_game.recordFaults());
