@@ -5,6 +5,7 @@
 #include "platform/SystemFolders.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +31,14 @@ int main(int argc, char* argv[]) {
     dialogs.setParent(&tavola);
     // Start-up runs its boxes in their own event loops: the name prompt does not wait for the
     // main loop, and a program that ended during start-up never enters it.
+    // The sounds load inside the name prompt's event loop: ready for the first hit, without
+    // keeping the prompt waiting.
+    QTimer::singleShot(0, &tavola, [&sound] {
+        const QString folder = QCoreApplication::applicationDirPath();
+        sound.preload({folder + QLatin1String(Sounds::shot),
+                       folder + QLatin1String(Sounds::explosion),
+                       folder + QLatin1String(Sounds::laser)});
+    });
     tavola.start();
     if (tavola.game().hasEnded())
         return 0;

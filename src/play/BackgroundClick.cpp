@@ -17,7 +17,7 @@ void BackgroundClick::Form_Click() {
     const qint16 second = toInt16(intPart(random.next() * 10.0));
     board.lblNum1.setCaption(NumberText::atLeastOneDigit(first));
     board.lblNum2.setCaption(NumberText::atLeastOneDigit(second));
-    m_game.suona(m_game.applicationFolder() + QStringLiteral("/suoni/laser.wav"));
+    m_game.suona(m_game.applicationFolder() + QLatin1String(Sounds::laser));
     m_game.questionBoard.paintGradient(first, second);
     board.Timer2.setEnabled(true);
     m_game.shuffle.Timer2_Timer();

@@ -75,7 +75,7 @@ void Hits::rightHit(Control& button, const Renumber& renumber) {
     for (state.contatore = 1; state.contatore <= 20000; state.contatore = add16(state.contatore, 1))
         button.setBackground(Colours::green);
     state.punti = add16(state.punti, 1);
-    m_game.suona(m_game.applicationFolder() + QStringLiteral("/suoni/sparo.wav"));
+    m_game.suona(m_game.applicationFolder() + QLatin1String(Sounds::shot));
     m_game.board.Punteggio.setCaption(QStringLiteral(" ") + NumberText::plain(state.punti));
     button.setBackground(Colours::cyan);
     button.hide();
@@ -88,7 +88,7 @@ void Hits::wrongHit(Control& button, const QString& firstPiece, const QString& s
     GameState& state = m_game.state;
     for (state.contatore = 1; state.contatore <= 10000; state.contatore = add16(state.contatore, 1))
         button.setBackground(Colours::red);
-    m_game.suona(m_game.applicationFolder() + QStringLiteral("/suoni/esplosi.wav"));
+    m_game.suona(m_game.applicationFolder() + QLatin1String(Sounds::explosion));
     m_game.messageBox({firstPiece + button.caption() + secondPiece});
     state.punti = add16(state.punti, -4);
     m_game.board.Punteggio.setCaption(NumberText::plain(state.punti));

@@ -1,0 +1,181 @@
+// The game's sound through a real PulseAudio server, heard through its null sink's monitor.
+#include "SoundServer.h"
+#include "desktop/QtSound.h"
+
+#include <QtTest>
+
+namespace {
+// What the program printed. Qt's sound thread may still print as the program exits: the list
+// lives on, under a lock.
+QStringList& printed() {
+    static auto* lines = new QStringList;
+    return *lines;
+}
+std::mutex printing;
+QStringList warnings() {
+    std::lock_guard lock(printing);
+    return printed();
+}
+void clearWarnings() {
+    std::lock_guard lock(printing);
+    printed().clear();
+}
+
+const QString sparo = QStringLiteral(SOUNDS_DIR "/sparo.wav");
+const QString esplosi = QStringLiteral(SOUNDS_DIR "/esplosi.wav");
+const QString laser = QStringLiteral(SOUNDS_DIR "/laser.wav");
+
+QtSound::Clip clip(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QtSound::decode(file.readAll()).value()
+                                          : QtSound::Clip{};
+}
+const qint16* samples(const QtSound::Clip& sound) {
+    return reinterpret_cast<const qint16*>(sound.pcm.constData());
+}
+qint64 length(const QtSound::Clip& sound) {
+    return sound.pcm.size() / 2;
+}
+void wait(int ms) {
+    QTest::qWait(ms);
+}
+} // namespace
+
+class SoundTest : public QObject {
+    Q_OBJECT
+
+    SoundServer m_server;
+    std::unique_ptr<SinkRecorder> m_recorder;
+    std::unique_ptr<QtSound> m_sound;
+
+    // Where the sound's first samples reached the sink within this many ms after the call.
+    qint64 heardAfter(SoundClock::time_point call, const QtSound::Clip& sound, int withinMs) {
+        const qint64 from = m_recorder->indexAt(call) - SoundServer::rate / 50;
+        const qint64 latest = m_recorder->indexAt(call + std::chrono::milliseconds(withinMs));
+        for (int i = 0; i < 500 && m_recorder->sampleCount() <= latest + 64; ++i)
+            wait(10);
+        const qint64 at = findIn(m_recorder->samples(), samples(sound), 64, from);
+        return at >= 0 && at <= latest ? at : -1;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(m_server.start(), "pulseaudio (package pulseaudio) must start");
+        m_recorder = std::make_unique<SinkRecorder>();
+        QVERIFY2(m_recorder->start(), "parec (package pulseaudio-utils) must record");
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            std::lock_guard lock(printing);
+            printed() << text;
+        });
+        m_sound = std::make_unique<QtSound>();
+        m_sound->preload({sparo, esplosi, laser});
+    }
+
+    void twoHundredPlaysInARowAreAllHeardAtOnce() {
+        const QtSound::Clip clips[3] = {clip(sparo), clip(esplosi), clip(laser)};
+        const QString paths[3] = {sparo, esplosi, laser};
+        std::vector<std::pair<int, SoundClock::time_point>> calls;
+        for (int i = 0; i < 200; ++i) {
+            const int which = (i * 7 + i / 3) % 3; // a mixed order, repeats included
+            calls.emplace_back(which, SoundClock::now());
+            m_sound->play(paths[which]);
+            wait(40);
+        }
+        for (std::size_t i = 0; i < calls.size(); ++i)
+            QVERIFY2(heardAfter(calls[i].second, clips[calls[i].first], 100) >= 0,
+                     qPrintable(QStringLiteral("play %1 not heard within 100 ms").arg(i)));
+        QVERIFY(warnings().isEmpty());
+    }
+
+    void aSoundCutOffByTheNextStops() {
+        const QtSound::Clip shot = clip(sparo);
+        m_sound->play(esplosi); // 0.9 s long
+        wait(100);
+        const auto call = SoundClock::now();
+        m_sound->play(sparo);
+        wait(1200);
+        const qint64 start = heardAfter(call, shot, 100);
+        QVERIFY(start >= 0);
+        const std::vector<qint16> heard = m_recorder->samples();
+        // The whole shot, with no explosion mixed into it, then silence where the rest of the
+        // explosion would have been.
+        QCOMPARE(findIn(heard, samples(shot), int(length(shot)), start), start);
+        const auto after = heard.begin() + start + length(shot);
+        QVERIFY(std::all_of(after, after + SoundServer::rate / 2, [](qint16 s) { return s == 0; }));
+    }
+
+    void anUnplayableFileIsSilentAndWarnsOnce_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a WAV") << QByteArray("Questo non è un suono.\n");
+        QTest::newRow("header only") << clip(sparo).pcm.left(0).prepend("RIFF\0\0\0\0WAVE");
+        QTest::newRow("compressed") << QByteArray("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x55\0\x01\0"
+                                                  "\x22\x56\0\0\x44\xac\0\0\x02\0\x10\0",
+                                                  36);
+    }
+    void anUnplayableFileIsSilentAndWarnsOnce() {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("suono.wav"));
+        if (!bytes.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        QtSound sound;
+        clearWarnings();
+        const qint64 before = m_recorder->sampleCount();
+        for (int i = 0; i < 3; ++i)
+            sound.play(path);
+        wait(300);
+        const std::vector<qint16> heard = m_recorder->samples();
+        QVERIFY(std::all_of(heard.begin() + before, heard.end(), [](qint16 s) { return s == 0; }));
+        QCOMPARE(warnings(), QStringList({"zenobra: a sound file is missing or is not a PCM WAV "
+                                          "file; the game plays on silently"}));
+    }
+
+    void aTruncatedFilePlaysTheFramesItHas() {
+        QFile whole(laser);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray cut = whole.readAll().left(44 + 2001); // half a frame at the end
+        const auto sound = QtSound::decode(cut);
+        QVERIFY(sound.has_value());
+        QCOMPARE(sound->pcm, cut.mid(44, 2000));
+        QCOMPARE(sound->format.sampleRate(), 22050);
+        QCOMPARE(sound->format.channelCount(), 1);
+        QCOMPARE(sound->format.sampleFormat(), QAudioFormat::Int16);
+    }
+
+    void theServerGoingAwayNeverBlocksAndItsReturnIsHeard() {
+        // Qt's sound service tries once to reconnect, 3 s after it lost the server: a server
+        // back by then is heard again.
+        m_sound->play(laser);
+        wait(300);
+        m_recorder.reset();
+        m_server.kill();
+        clearWarnings();
+        for (int i = 0; i < 5; ++i) {
+            m_sound->play(sparo);
+            wait(50);
+        }
+        QCOMPARE(warnings(),
+                 QStringList({"zenobra: the sound server did not take the sound; the game plays "
+                              "on silently"}));
+
+        QVERIFY(m_server.start());
+        m_recorder = std::make_unique<SinkRecorder>();
+        QVERIFY(m_recorder->start());
+        const QtSound::Clip shot = clip(sparo);
+        bool heard = false;
+        for (int tries = 0; tries < 60 && !heard; ++tries) {
+            const auto call = SoundClock::now();
+            m_sound->play(sparo);
+            wait(250);
+            heard = heardAfter(call, shot, 100) >= 0;
+        }
+        QVERIFY2(heard, "no sound after the server came back");
+        QCOMPARE(warnings().size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(SoundTest)
+#include "tst_sound.moc"
