@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.seek(0);
     file.write(bytes);
     file.flush();
-    const RecordStore::Read read = RecordStore::read(file.fileName());
+    const RecordStore::Read read = RecordStore::Leggifiletxt(file.fileName());
     if (!read.ok() || read.text.size() > RecordStore::readCap)
         __builtin_trap();
     const double value = NumberText::numberValue(read.text);

@@ -3,15 +3,28 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // The two record files and their safe rewriting. A save writes the pending pair to a journal
 // first, then each file through a temporary file renamed into place, all under a lock file:
 // a failure or a crash at any point leaves the old pair or the new pair, never one of each.
+// Start-up reads both files under the same lock, so it never shows one of each either.
 class RecordStore {
 public:
-    enum class Step { Locked, JournalWritten, ScoreWritten, NameWritten, Done };
+    enum class Step {
+        Locked,
+        JournalWritten,
+        ScoreStaged, // the new score is in its temporary file, not yet renamed into place
+        ScoreWritten,
+        NameStaged,
+        NameWritten,
+        FolderSynced,
+        Done,
+        ScoreRead, // start-up has read the score file and not yet the name file
+    };
 
-    // A seam for tests: called after each step of a save, where a test can throw to cut the
-    // save short as a crash would.
+    // A seam for tests: called after each step, where a test can cut a save short as a crash
+    // would, or slow it down.
     class Faults {
     public:
         virtual ~Faults() = default;
@@ -24,35 +37,56 @@ public:
         bool ok() const { return error.isEmpty(); }
     };
 
+    // The record as its two files hold it, line ends included.
+    struct Record {
+        QString score;
+        QString name;
+    };
+
+    struct Loaded {
+        Record record;   // empty when it could not be read whole
+        QString problem; // a message for the player, or ""
+    };
+
     struct Saved {
         enum class Outcome { Written, BeatenMeanwhile, Failed };
         Outcome outcome = Outcome::Failed;
         QString error;
+        Record higher; // with BeatenMeanwhile: the record that another copy saved
     };
 
     // Files larger than this are read only this far, so a huge file cannot freeze the window.
     static constexpr qint64 readCap = 4096;
 
-    explicit RecordStore(QString windir, Faults* faults = nullptr);
+    explicit RecordStore(QString windir, Faults* faults = nullptr, int lockWaitMs = 5000);
 
     QString scorePath() const { return m_windir + QStringLiteral("/aquarvel.txt"); }
     QString namePath() const { return m_windir + QStringLiteral("/quarvel.txt"); }
     QString journalPath() const { return m_windir + QStringLiteral("zenobra-record.journal"); }
     QString lockPath() const { return m_windir + QStringLiteral("zenobra-record.lock"); }
 
-    // Completes or discards a save that was cut short, then creates missing files empty.
-    // Returns a message for the player, or "" when all is well.
-    QString prepare() const;
+    // Start-up: completes or discards a save that was cut short, removes the temporary files
+    // it left, creates missing files empty and reads both.
+    Loaded load() const;
     // Writes both lines, each ended by CR LF, unless the files already hold a record as high.
     Saved save(const QString& scoreLine, const QString& nameLine) const;
 
-    static Read read(const QString& path);
+    // The whole file, line ends included (up to readCap bytes).
+    static Read Leggifiletxt(const QString& nomefile);
     // UTF-8, falling back to Latin-1 when the bytes are not valid UTF-8.
     static QString decode(const QByteArray& bytes);
     static QByteArray line(const QString& text) { return text.toUtf8() + "\r\n"; }
+    // A path as the player should read it: the doubled separator made single.
+    static QString shown(const QString& path);
 
 private:
-    static QString writeWhole(const QString& path, const QByteArray& bytes);
+    QString writeWhole(const QString& path, const QByteArray& bytes,
+                       std::optional<Step> staged = std::nullopt) const;
+    QString completeJournal() const;
+    Loaded readBoth() const;
+    Loaded whileAnotherCopySaves() const;
+    void removeLitter() const;
+    void syncFolder() const;
     void reached(Step step) const {
         if (m_faults)
             m_faults->after(step);
@@ -60,4 +94,5 @@ private:
 
     QString m_windir;
     Faults* m_faults = nullptr;
+    int m_lockWaitMs = 5000;
 };

@@ -4,35 +4,26 @@
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
 
+QString Records::beatenMeanwhile(const RecordStore::Record& higher) {
+    const QString holder = higher.name.trimmed();
+    return QStringLiteral("Mentre giocavi, %1 ha fatto un record più alto: %2 punti.")
+        .arg(holder.isEmpty() ? QStringLiteral("un altro giocatore") : holder,
+             higher.score.trimmed());
+}
+
 RecordStore Records::store() const {
     return RecordStore(m_game.state.windir, m_game.recordFaults());
 }
 
-RecordStore::Read Records::Leggifiletxt(const QString& nomefile) const {
-    return RecordStore::read(nomefile);
-}
-
 void Records::showRecord() {
     Board& board = m_game.board;
-    const RecordStore files = store();
     m_game.state.nfile = 1;
-    QString problem = files.prepare();
-    RecordStore::Read score;
-    RecordStore::Read name;
-    if (problem.isEmpty()) {
-        score = Leggifiletxt(files.scorePath());
-        name = Leggifiletxt(files.namePath());
-        problem = score.ok() ? name.error : score.error;
-    }
-    if (!problem.isEmpty()) {
-        // The game goes on without a record to show.
-        board.lblpunti.setCaption({});
-        board.lblnome.setCaption({});
-        m_game.messageBox({problem});
-        return;
-    }
-    board.lblpunti.setCaption(score.text);
-    board.lblnome.setCaption(name.text);
+    const RecordStore::Loaded loaded = store().load();
+    board.lblpunti.setCaption(loaded.record.score);
+    board.lblnome.setCaption(loaded.record.name);
+    // The clock has started: it waits while the player reads this.
+    if (!loaded.problem.isEmpty())
+        m_game.messageBoxWithTimersHeld({loaded.problem});
 }
 
 void Records::cmdExit_Click() {
@@ -57,9 +48,12 @@ void Records::cmdExit_Click() {
     state.riga = board.Punteggio.caption();
     const RecordStore::Saved saved = store().save(state.riga, board.lblnome1.caption());
     state.riga = board.lblnome1.caption();
-    if (saved.outcome == RecordStore::Saved::Outcome::Written)
+    using Outcome = RecordStore::Saved::Outcome;
+    if (saved.outcome == Outcome::Written)
         m_game.messageBox({QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"")});
-    else if (saved.outcome == RecordStore::Saved::Outcome::Failed)
+    else if (saved.outcome == Outcome::Failed)
         m_game.messageBox({saved.error});
+    else
+        m_game.messageBox({beatenMeanwhile(saved.higher)});
     m_game.endProgram();
 }

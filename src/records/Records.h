@@ -12,12 +12,13 @@ public:
     explicit Records(Game& game)
         : m_game(game) {}
 
-    // The whole file, line ends included (up to RecordStore::readCap bytes).
-    RecordStore::Read Leggifiletxt(const QString& nomefile) const;
-    // Start-up: create missing record files, then show the record in lblpunti and lblnome.
+    // Start-up: the record files, created when missing, shown in lblpunti and lblnome.
     void showRecord();
     // The exit sequence: farewell, the record decision, and the end of the program.
     [[noreturn]] void cmdExit_Click();
+
+    // What the player is told when another copy saved a higher record during the match.
+    static QString beatenMeanwhile(const RecordStore::Record& higher);
 
 private:
     RecordStore store() const;
