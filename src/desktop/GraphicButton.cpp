@@ -1,5 +1,6 @@
 #include "desktop/GraphicButton.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -15,6 +16,17 @@ void GraphicButton::setPictures(const QIcon& normal, const QIcon& pressed, const
     m_pressed = pressed.isNull() ? normal : pressed;
     m_disabled = disabled.isNull() ? normal : disabled;
     update();
+}
+
+void GraphicButton::keyPressEvent(QKeyEvent* event) {
+    // Return presses a focused button as Space does: what a child expects of a button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void GraphicButton::paintEvent(QPaintEvent*) {

@@ -14,7 +14,9 @@ QCursor cursor(const QString& resource, QPoint hotSpot, qreal devicePixelRatio) 
     renderer.render(&painter);
     painter.end();
     pixmap.setDevicePixelRatio(devicePixelRatio);
-    return QCursor(pixmap, hotSpot.x(), hotSpot.y());
+    // The hot spot is in design pixels; the picture is drawn at the screen's ratio.
+    return QCursor(pixmap, qRound(hotSpot.x() * devicePixelRatio),
+                   qRound(hotSpot.y() * devicePixelRatio));
 }
 
 } // namespace Pictures

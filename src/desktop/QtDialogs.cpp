@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 Answer QtDialogs::messageBox(const MessageBoxRequest& request) {
-    QMessageBox box(m_parent);
+    QMessageBox box(owner());
     box.setWindowTitle(request.title);
     box.setTextFormat(Qt::PlainText);
     box.setText(request.text);
@@ -27,7 +27,7 @@ Answer QtDialogs::messageBox(const MessageBoxRequest& request) {
 
 QString QtDialogs::inputBox(const QString& prompt, const QString& title,
                             const QString& defaultText) {
-    QInputDialog box(m_parent);
+    QInputDialog box(owner());
     box.setWindowTitle(title);
     box.setLabelText(prompt);
     box.setTextValue(defaultText);

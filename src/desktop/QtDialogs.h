@@ -14,5 +14,9 @@ public:
                      const QString& defaultText) override;
 
 private:
+    // The game window once it is on screen. Before that, boxes belong to no window and are
+    // centred on the screen, not on a window that is not there yet.
+    QWidget* owner() const { return m_parent && m_parent->isVisible() ? m_parent.data() : nullptr; }
+
     QPointer<QWidget> m_parent;
 };

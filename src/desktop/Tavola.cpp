@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -40,6 +41,9 @@ public:
         , m_window(window) {
         setFixedSize(TavolaDesign::clientWidth, TavolaDesign::clientHeight);
         setAttribute(Qt::WA_OpaquePaintEvent);
+        // The play surface takes the keyboard: Space or Return is a click on the background.
+        setFocusPolicy(Qt::StrongFocus);
+        setAccessibleName(QStringLiteral("Campo di gioco"));
     }
 
 protected:
@@ -50,6 +54,16 @@ protected:
         const qreal ratio = image.devicePixelRatio();
         painter.drawImage(area, image,
                           QRectF(area.topLeft() * ratio, area.size() * ratio).toRect());
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            event->modifiers() == Qt::NoModifier) {
+            if (!event->isAutoRepeat())
+                m_window.m_game.backgroundClicked();
+            return;
+        }
+        QWidget::keyPressEvent(event);
     }
     void mousePressEvent(QMouseEvent* event) override {
         m_pressed = event->button() == Qt::LeftButton;
@@ -72,10 +86,18 @@ Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& fo
     : m_options(std::move(options))
     , m_game(Services{dialogs, sound, random, folders, recordFaults}, *this) {
     setObjectName(QStringLiteral("Tavola"));
+    // A window of fixed size: it can be minimised and closed, not maximised.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromLatin1(TavolaDesign::caption));
     m_surface = new Surface(*this);
     m_surface->setObjectName(QStringLiteral("superficie"));
     setCentralWidget(m_surface);
+    // The program's icon, before the first box: the name prompt carries it too.
+    QApplication::setWindowIcon(QIcon(Pictures::windowIcon));
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer2.setObjectName(QStringLiteral("Timer2"));
     buildTimer(m_timer1, m_game.board.Timer1);
     buildTimer(m_timer2, m_game.board.Timer2);
     m_game.board.setObserver(this);
@@ -109,7 +131,6 @@ void Tavola::buildWindow() {
     // which comes first, does not wait for the menus and controls.
     if (!m_widgets.isEmpty())
         return;
-    setWindowIcon(QIcon(Pictures::windowIcon));
     buildMenus();
     buildControls();
 }
@@ -117,6 +138,7 @@ void Tavola::buildWindow() {
 void Tavola::buildControls() {
     using TavolaDesign::Kind;
     std::vector<std::pair<int, QWidget*>> tabOrder;
+    std::vector<QWidget*> windowed;
     for (const Control& control : m_game.board.controls()) {
         const TavolaDesign::ControlDesign& design = control.design();
         QWidget* widget = nullptr;
@@ -135,6 +157,7 @@ void Tavola::buildControls() {
             connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
                     [this, &control] { m_game.controlClicked(control); });
             tabOrder.emplace_back(design.tabIndex, widget);
+            windowed.push_back(widget);
             break;
         case Kind::Label: {
             auto* label = new QLabel(m_surface);
@@ -148,6 +171,7 @@ void Tavola::buildControls() {
         case Kind::TextBox:
             widget = new QLineEdit(m_surface);
             tabOrder.emplace_back(design.tabIndex, widget);
+            windowed.push_back(widget);
             break;
         }
         widget->setObjectName(control.name());
@@ -171,6 +195,11 @@ void Tavola::buildControls() {
         applyBackground(control, widget);
         widget->setVisible(control.isVisible());
     }
+    // Buttons and text boxes are windows of their own on the desktop the game comes from, and
+    // labels are drawn on the window beneath them: every one lies above every label, in their
+    // stored order among themselves, so a target is never hidden under a label.
+    for (QWidget* widget : windowed)
+        widget->raise();
     std::stable_sort(tabOrder.begin(), tabOrder.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
@@ -185,6 +214,7 @@ void Tavola::buildMenus() {
     // F10 opens the first menu.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, bar,
             [bar] { bar->setActiveAction(bar->actions().constFirst()); });
+    bar->installEventFilter(this);
     QHash<QString, QMenu*> menus;
     const auto all = TavolaDesign::menus();
     for (const auto& item : all) {
@@ -256,6 +286,10 @@ void Tavola::controlChanged(const Control& control, ControlChange change) {
         applyCaption(control, widget, true);
         break;
     case ControlChange::Visible:
+        // A button hidden with the focus hands it to the play surface, never to the next
+        // button in the chain: that may be the exit.
+        if (!control.isVisible() && widget == focusWidget())
+            m_surface->setFocus();
         widget->setVisible(control.isVisible());
         break;
     case ControlChange::Position:
@@ -294,6 +328,7 @@ void Tavola::showWindow() {
     show();
     raise();
     activateWindow();
+    m_surface->setFocus();
 }
 
 void Tavola::hideWindow() {
@@ -316,6 +351,22 @@ void Tavola::endProgram() {
     close();
     if (m_options.quit)
         m_options.quit();
+}
+
+bool Tavola::eventFilter(QObject* watched, QEvent* event) {
+    // The menu bar opens a highlighted menu from the keyboard but does not trigger a plain
+    // entry: Return on a highlighted "Nuovo gioco" does, once the menu bar has let go.
+    if (watched == menuBar() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        QAction* entry = menuBar()->activeAction();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && entry && !entry->menu()) {
+            QKeyEvent leave(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QCoreApplication::sendEvent(menuBar(), &leave);
+            QTimer::singleShot(0, entry, &QAction::trigger);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Tavola::closeEvent(QCloseEvent* event) {

@@ -35,6 +35,7 @@ public:
     void setVisible(bool visible) override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -65,7 +66,7 @@ private:
     std::unique_ptr<QStyle> m_menuStyle;
     Surface* m_surface = nullptr;
     QHash<const Control*, QWidget*> m_widgets;
-    QTimer m_timer1;
-    QTimer m_timer2;
+    QTimer m_timer1{this};
+    QTimer m_timer2{this};
     Game m_game;
 };

@@ -15,7 +15,7 @@ template <typename Handler> void Game::dispatch(Handler&& handler) {
     } catch (const RuntimeError& error) {
         // A run-time error is reported, then ends the program, as it always has.
         try {
-            messageBox({error.report()});
+            messageBoxWithTimersHeld({error.report()});
             endProgram();
         } catch (const ProgramEnded&) {
         }
@@ -86,6 +86,17 @@ Answer Game::messageBox(const MessageBoxRequest& request) {
     const Answer answer = m_services.dialogs.messageBox(request);
     if (m_ended)
         throw ProgramEnded{};
+    return answer;
+}
+
+Answer Game::messageBoxWithTimersHeld(const MessageBoxRequest& request) {
+    const bool clockRan = board.Timer1.isEnabled();
+    const bool shuffleRan = board.Timer2.isEnabled();
+    board.Timer1.setEnabled(false);
+    board.Timer2.setEnabled(false);
+    const Answer answer = messageBox(request);
+    board.Timer1.setEnabled(clockRan);
+    board.Timer2.setEnabled(shuffleRan);
     return answer;
 }
 

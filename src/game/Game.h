@@ -65,6 +65,8 @@ public:
 
     // Services the handlers use.
     Answer messageBox(const MessageBoxRequest& request);
+    // A box that neither timer ticks under: for boxes the rules do not time.
+    Answer messageBoxWithTimersHeld(const MessageBoxRequest& request);
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText);
     void suona(const QString& path);
     QString applicationFolder() { return m_services.folders.applicationFolder(); }
