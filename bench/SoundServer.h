@@ -105,16 +105,25 @@ public:
         std::lock_guard lock(m_mutex);
         return m_samples;
     }
-    // When sample i reached the sink. The earliest arrival of each block bounds it: a block
-    // can never arrive before it was played.
+    // When sample i reached the sink: bounded by the earliest arrival among the blocks read
+    // soon after it, as a block can never arrive before it was played. Only blocks near the
+    // sample count, so the sink's clock may drift from ours over a long recording.
     SoundClock::time_point timeOf(qint64 index) const {
         std::lock_guard lock(m_mutex);
-        return m_origin + std::chrono::nanoseconds(index * 1'000'000'000LL / SoundServer::rate);
+        const auto first = std::lower_bound(m_blocks.begin(), m_blocks.end(), index,
+                                            [](const Block& b, qint64 i) { return b.end < i; });
+        auto best = SoundClock::time_point::max();
+        for (auto block = first; block != m_blocks.end() && block->end < index + window; ++block)
+            best = std::min(best, block->arrival - samplesToTime(block->end - index));
+        return best;
     }
-    // The sample index that reaches the sink at this moment.
+    // A sample index that had surely reached the sink by this moment.
     qint64 indexAt(SoundClock::time_point when) const {
         std::lock_guard lock(m_mutex);
-        return (when - m_origin).count() * SoundServer::rate / 1'000'000'000LL;
+        const auto after = std::lower_bound(
+            m_blocks.begin(), m_blocks.end(), when,
+            [](const Block& b, SoundClock::time_point t) { return b.arrival < t; });
+        return after == m_blocks.begin() ? 0 : std::prev(after)->end;
     }
 
 private:
@@ -133,10 +142,7 @@ private:
             carry = bytes % 2;
             if (carry)
                 buffer[0] = buffer[bytes - 1];
-            const auto origin = now - std::chrono::nanoseconds(qint64(m_samples.size()) *
-                                                               1'000'000'000LL / SoundServer::rate);
-            if (m_count == 0 || origin < m_origin)
-                m_origin = origin;
+            m_blocks.push_back({now, qint64(m_samples.size())});
             m_count = qint64(m_samples.size());
         }
     }
@@ -145,8 +151,16 @@ private:
     int m_fd = -1;
     std::thread m_reader;
     mutable std::mutex m_mutex;
+    static constexpr qint64 window = SoundServer::rate / 4;
+    static std::chrono::nanoseconds samplesToTime(qint64 samples) {
+        return std::chrono::nanoseconds(samples * 1'000'000'000LL / SoundServer::rate);
+    }
+    struct Block {
+        SoundClock::time_point arrival;
+        qint64 end; // samples read so far
+    };
     std::vector<qint16> m_samples;
-    SoundClock::time_point m_origin;
+    std::vector<Block> m_blocks;
     std::atomic<qint64> m_count{0};
 };
 

@@ -28,7 +28,7 @@ public:
         m_poll.start();
     }
     void then(Step step) { m_steps.push_back(std::move(step)); }
-    void typeName(const QString& name) {
+    void typeName(const QString& name) { // the name prompt
         then([name](QWidget* box) {
             auto* input = qobject_cast<QInputDialog*>(box);
             if (!input)
@@ -144,8 +144,7 @@ private slots:
         QCOMPARE(scoreWhileOpen, qint16(5));
         QCOMPARE(format, Qt::PlainText);
         QVERIFY(texts.last().contains(number));
-        // Closing the box gives the window the focus back: the activation does not run again.
-        QTest::qWait(50);
+        QTest::qWait(50); // the window active again: activation does not run again
         QCOMPARE(w.game().state.punti, qint16(1));
         QCOMPARE(board.Punteggio.caption(), QStringLiteral("1"));
 

@@ -67,6 +67,12 @@ private slots:
             std::lock_guard lock(printing);
             printed() << text;
         });
+        for (const QString& path : {sparo, esplosi, laser}) { // loud, and shorter than a second
+            const QtSound::Clip sound = clip(path);
+            QVERIFY(length(sound) > 2205 && length(sound) < 22050);
+            QVERIFY(std::any_of(samples(sound), samples(sound) + length(sound),
+                                [](qint16 s) { return std::abs(s) > 10000; }));
+        }
         m_sound = std::make_unique<QtSound>();
         m_sound->preload({sparo, esplosi, laser});
     }

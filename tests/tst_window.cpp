@@ -1,27 +1,67 @@
+// The real window, offscreen: its design, its layers, its pointers, its keyboard and its boxes.
 #include "WindowFixture.h"
+#include "desktop/GraphicButton.h"
+#include "desktop/Pictures.h"
+#include "desktop/QtDialogs.h"
+#include "platform/Sound.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
-#include <QTimer>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
-QStringList visibleControls(Tavola& tavola) {
-    QStringList names;
-    for (QWidget* child : tavola.surface()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (child->isVisible())
-            names << child->objectName();
-    names.sort();
-    return names;
-}
-
 QString text(QWidget* widget) {
     if (auto* label = qobject_cast<QLabel*>(widget))
         return label->text();
+    if (auto* box = qobject_cast<QLineEdit*>(widget))
+        return box->text();
     return qobject_cast<QAbstractButton*>(widget)->text();
+}
+
+// "S32b": Liberation Sans (R: Serif, K: Sans Black) at 32 pixels, bold (b) and italic (i).
+QString fontCode(const QFont& font) {
+    if (font == QApplication::font())
+        return QStringLiteral("system");
+    QString code = font.family() == QLatin1String("Liberation Serif") ? QStringLiteral("R")
+                   : font.weight() == QFont::Black                    ? QStringLiteral("K")
+                                                                      : QStringLiteral("S");
+    code += QString::number(font.pixelSize());
+    if (font.bold() && font.weight() != QFont::Black)
+        code += u'b';
+    if (font.italic())
+        code += u'i';
+    return code;
+}
+
+QString flags(QWidget* widget, QWidget* surface) {
+    QStringList set;
+    if (!widget->isVisibleTo(surface))
+        set << "hidden";
+    if (!widget->isEnabled())
+        set << "disabled";
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (label->frameShape() != QFrame::NoFrame)
+            set << "border";
+        if (label->alignment() & Qt::AlignHCenter)
+            set << "centred";
+    }
+    return set.join(u' ');
+}
+
+int background(QWidget* widget) {
+    if (auto* button = dynamic_cast<GraphicButton*>(widget))
+        return int(button->colour().rgb() & 0xFFFFFF);
+    if (!widget->autoFillBackground())
+        return -1;
+    return int(widget->palette()
+                   .color(qobject_cast<QLineEdit*>(widget) ? QPalette::Base : QPalette::Window)
+                   .rgb() &
+               0xFFFFFF);
 }
 } // namespace
 
@@ -29,193 +69,241 @@ class WindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyControlStartsAtItsDesignGeometryAndText() {
+    void everyControlIsAsDesigned_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("place"); // pixels: twips / 15
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("font"); // pixels: points × 96 / 72
+        QTest::addColumn<int>("back");     // -1: none of its own
+        QTest::addColumn<int>("fore");
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<QString>("tip");
+        const auto add = [](const char* name, QRect place, const char* caption, const char* font,
+                            int back, int fore, const char* flags, const char* tip = "") {
+            QTest::newRow(name) << name << place << caption << font << back << fore << flags
+                                << QString::fromUtf8(tip);
+        };
+        const int cyan = 0x00FFFF, none = -1, purple = 0xC000C0, green = 0x008000;
+        add("disparicmd2", {336, 456, 81, 81}, "", "S32b", cyan, none, "hidden");
+        add("disparicmd1", {456, 344, 81, 81}, "63", "S32b", cyan, none, "hidden");
+        add("paricmd2", {104, 432, 81, 81}, "", "S32b", cyan, none, "hidden");
+        add("paricmd1", {192, 280, 81, 81}, "", "S32b", cyan, none, "hidden");
+        add("cmdExit", {408, 0, 209, 49}, "E&xit", "S11b", purple, none, "",
+            "Ti prego resta ancora, forse riuscirai a farmi uscire ");
+        add("cmdNext", {200, 0, 214, 49}, "&Clicca per iniziare", "S11b", 0x00C000, none,
+            "disabled", "Go");
+        add("Inizio", {256, 8, 81, 33}, "Inizio", "system", none, none, "hidden");
+        add("paricmd", {160, 104, 81, 81}, "", "S32b", cyan, none, "hidden");
+        add("disparicmd", {384, 104, 81, 81}, "", "S32b", cyan, none, "hidden");
+        add("txtAnswer", {368, 112, 185, 80}, "", "S64b", cyan, none, "hidden disabled",
+            "Inserisci il risultato e  premi il tasto  Invio");
+        add("Label6", {-8, 0, 209, 49}, "Punti complessivi", "S24", 0x0000FF, 0xFFFF80,
+            "border centred");
+        add("lblMessage", {104, 248, 441, 41}, "", "S32bi", cyan, 0xFF0000, "hidden centred");
+        add("lblScore", {40, 56, 81, 65}, "", "R48b", 0xFFFF00, none, "border centred",
+            "Questo è il tuo punteggio. Forza con il  record");
+        add("Punteggio", {64, 72, 33, 41}, "0", "S32", none, none, "centred");
+        add("lblpunti", {560, 520, 18, 37}, "0", "S32", none, purple, "");
+        add("Label13", {448, 528, 97, 29}, "con punti", "S24", none, purple, "");
+        add("lblnome", {176, 528, 66, 29}, "nome", "S24b", none, 0x0000FF, "");
+        add("Label12", {8, 528, 153, 25}, "Il record  è di ", "S24", none, purple, "");
+        add("lblnome1", {128, 304, 8, 29}, "", "S24b", none, green, "");
+        add("Label14", {9, 304, 93, 33}, "Sfidante", "S24", none, green, "border centred");
+        add("Label5", {64, 512, 441, 41}, "", "S32bi", cyan, 0xFF0000, "hidden centred");
+        add("lblconto", {8, 160, 105, 33}, "00.00.00", "K16", none, 0xFFFF00, "border");
+        add("Label11", {8, 128, 105, 25}, "Tempo restante", "S13", none, 0xFFFF00, "");
+        add("Label3", {376, 256, 156, 33}, "Risposte totali", "S24", none, 0x0000FF,
+            "hidden border");
+        add("Label1", {384, 208, 168, 33}, "Risposte errate", "S24", none, 0xFF0000,
+            "hidden border");
+        add("lblScore2", {504, 192, 37, 59}, "0", "R48b", none, 0x0000FF, "hidden border centred");
+        add("lblScore1", {464, 240, 36, 59}, "0", "R48b", none, 0xFF0000, "hidden border centred");
+        add("lblTime", {560, 120, 6, 20}, "", "S16b", none, none, "hidden",
+            "Clicca sotto di me per attivare il Timer");
+        add("lblNum2", {472, 136, 23, 79}, "", "S64b", cyan, none,
+            "hidden disabled border centred");
+        add("Label4", {488, 136, 41, 65}, "=", "S64b", 0x80FFFF, none, "hidden disabled centred");
+        add("Label2", {488, 120, 41, 65}, "X", "S64", 0x80FFFF, none, "hidden disabled centred");
+        add("lblNum1", {456, 112, 23, 79}, "", "S64b", cyan, none,
+            "hidden disabled border centred");
+    }
+    void everyControlIsAsDesigned() {
+        QFETCH(QString, name);
+        QFETCH(QRect, place);
+        QFETCH(QString, caption);
+        QFETCH(QString, font);
+        QFETCH(int, back);
+        QFETCH(int, fore);
+        QFETCH(QString, flags);
+        QFETCH(QString, tip);
         WindowFixture f;
-        for (const auto& design : TavolaDesign::controls()) {
-            QWidget* widget = f.widget(design.name);
-            QVERIFY2(widget, design.name);
-            QCOMPARE(widget->geometry(), TavolaDesign::pixelGeometry(design));
-            QCOMPARE(widget->isVisibleTo(f.tavola.surface()), !design.hidden);
-            QCOMPARE(widget->isEnabled(), !design.disabled);
-        }
-        QCOMPARE(f.widget("Label6")->geometry(), QRect(-8, 0, 209, 49));
-        QCOMPARE(f.widget("cmdExit")->geometry(), QRect(408, 0, 209, 49));
-        QCOMPARE(text(f.widget("disparicmd1")), QStringLiteral("63"));
-        QCOMPARE(text(f.widget("Label12")), QStringLiteral("Il record  è di "));
-        QCOMPARE(text(f.widget("lblconto")), QStringLiteral("00.00.00"));
-        QCOMPARE(f.tavola.surface()->size(), QSize(608, 672));
+        QWidget* widget = f.tavola.controlWidget(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->geometry(), place);
+        QCOMPARE(text(widget), caption);
+        QCOMPARE(fontCode(widget->font()), font);
+        QCOMPARE(background(widget), back);
+        if (fore >= 0)
+            QCOMPARE(int(widget->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF), fore);
+        QCOMPARE(::flags(widget, f.tavola.surface()), flags);
+        QCOMPARE(widget->toolTip(), tip);
+        if (auto* label = qobject_cast<QLabel*>(widget)) // a name with markup shows as typed
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+    }
+
+    void theWindowTimersAndTabOrderAreAsDesigned() {
+        WindowFixture f;
         QCOMPARE(f.tavola.windowTitle(), QStringLiteral("Frulvane"));
-    }
-
-    void theShownWindowHasOnlyTheDesignedVisibleControls() {
-        WindowFixture f;
-        f.start();
-        QCOMPARE(visibleControls(f.tavola),
-                 QStringList({"Label11", "Label12", "Label13", "Label14", "Label6", "Punteggio",
-                              "cmdExit", "cmdNext", "lblScore", "lblconto", "lblnome", "lblnome1",
-                              "lblpunti"}));
-        QVERIFY(!f.widget("cmdNext")->isEnabled());
-        QCOMPARE(text(f.widget("cmdExit")), QStringLiteral("E&xit"));
-        QCOMPARE(text(f.widget("lblconto")), QStringLiteral("00:05:00"));
-        QCOMPARE(text(f.widget("lblnome1")), QStringLiteral("Anna"));
-    }
-
-    void tooltipsAreExact() {
-        WindowFixture f;
-        QCOMPARE(f.widget("cmdExit")->toolTip(),
-                 QStringLiteral("Ti prego resta ancora, forse riuscirai a farmi uscire "));
-        QCOMPARE(f.widget("cmdNext")->toolTip(), QStringLiteral("Go"));
-        QCOMPARE(f.widget("lblScore")->toolTip(),
-                 QStringLiteral("Questo è il tuo punteggio. Forza con il  record"));
-        QCOMPARE(f.widget("lblTime")->toolTip(),
-                 QStringLiteral("Clicca sotto di me per attivare il Timer"));
-        QCOMPARE(f.widget("txtAnswer")->toolTip(),
-                 QStringLiteral("Inserisci il risultato e  premi il tasto  Invio"));
-    }
-
-    void theMenuBarHasItsFourEntriesInOrder() {
-        WindowFixture f;
-        f.start();
-        const QList<QAction*> top = f.tavola.menuBar()->actions();
-        QCOMPARE(top.size(), 4);
-        QCOMPARE(top[0]->objectName(), QStringLiteral("INFOMAZIONI"));
-        QCOMPARE(top[1]->objectName(), QStringLiteral("copy"));
-        QCOMPARE(top[2]->text(), QStringLiteral("Nuovo gioco"));
-        QVERIFY(!top[2]->menu());
-        QCOMPARE(top[3]->text(), QStringLiteral("Help"));
-        QStringList help;
-        for (QAction* item : top[3]->menu()->actions())
-            help << item->text();
-        QCOMPARE(help, QStringList({
-                           "Ciao campione, mi raccomando colpisci solo i multipli del 15",
-                           "Ogni errore  ti farà perdere 4 punti.",
-                           "Un numero è divisibile per 15 se è divisibile sia per 3 che per 5",
-                           "Es 1365 è divisibile per 15 ed infatti è divisibile  sia per 3, "
-                           "essendo la somma delle cifre 15, e sia per 5",
-                       }));
-        QCOMPARE(top[0]->menu()->actions().size(), 1);
-        QCOMPARE(top[1]->menu()->actions().size(), 1);
-    }
-
-    void theTimersAreAsDesigned() {
-        WindowFixture f;
-        const auto timers = f.tavola.findChildren<QTimer*>();
-        QCOMPARE(f.game().board.Timer1.interval(), 1000);
-        QCOMPARE(f.game().board.Timer2.interval(), 1300);
-        QVERIFY(f.game().board.Timer1.isEnabled());
-        QVERIFY(!f.game().board.Timer2.isEnabled());
-    }
-
-    void aNewMatchRestoresTheDesignAndKeepsTheGameState() {
-        WindowFixture f;
+        QCOMPARE(f.tavola.surface()->size(), QSize(608, 672));
+        const auto* timer1 = f.tavola.findChild<QTimer*>(QStringLiteral("Timer1"));
+        const auto* timer2 = f.tavola.findChild<QTimer*>(QStringLiteral("Timer2"));
+        QCOMPARE(timer1->interval(), 1000);
+        QCOMPARE(timer2->interval(), 1300);
+        QVERIFY(timer1->isActive() && !timer2->isActive());
         f.start();
         f.game().backgroundClicked();
-        f.game().state.ndispari1 = 38;
-        f.game().state.numpari2 = 45;
-        f.game().board.paricmd.setLeft(500);
-        f.game()
-            .board.find(QStringLiteral("Label13"))
-            ->setCaption(QStringLiteral("con tantissimi punti"));
-        QVERIFY(f.widget("Label13")->width() > 97);
-        f.dialogs.answer(Answer::Yes);
-        f.dialogs.type(QStringLiteral("Luca"));
-        f.dialogs.answer(Answer::Ok);
-        f.game().menuClicked(u"Next");
-        for (const auto& design : TavolaDesign::controls()) {
-            if (f.game().board.find(QString::fromLatin1(design.name))->caption() !=
-                QString::fromUtf8(design.text))
-                continue; // captions set again by the new match's load and activation
-            QCOMPARE(f.widget(design.name)->geometry(), TavolaDesign::pixelGeometry(design));
-            QCOMPARE(f.widget(design.name)->isVisibleTo(f.tavola.surface()), !design.hidden);
-        }
-        QVERIFY(f.tavola.isVisible());
-        QVERIFY(f.game().board.Timer1.isEnabled());
-        QVERIFY(!f.game().board.Timer2.isEnabled());
-        QCOMPARE(f.game().state.ndispari1, qint16(38));
-        QCOMPARE(f.game().state.numpari2, qint16(45));
-        QCOMPARE(text(f.widget("lblnome1")), QStringLiteral("Luca"));
-        QCOMPARE(text(f.widget("Punteggio")), QStringLiteral("0"));
+        QVERIFY(timer1->isActive() && timer2->isActive());
+        // Fixed size: it can be minimised and closed, not maximised.
+        QVERIFY(!(f.tavola.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(f.tavola.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QStringList chain;
+        for (QWidget* w = f.widget("txtAnswer")->nextInFocusChain(); w != f.widget("txtAnswer");
+             w = w->nextInFocusChain())
+            if (w->parentWidget() == f.tavola.surface() && w->focusPolicy() != Qt::NoFocus)
+                chain << w->objectName();
+        QCOMPARE(chain, QStringList({"disparicmd", "paricmd", "Inizio", "cmdNext", "cmdExit",
+                                     "paricmd1", "paricmd2", "disparicmd1", "disparicmd2"}));
     }
 
-    void aPlayerNameWithMarkupShowsLiterally() {
-        WindowFixture f;
-        f.start(QStringLiteral("<b>x</b> <img src=a.png>  y"));
-        auto* label = qobject_cast<QLabel*>(f.widget("lblnome1"));
-        QCOMPARE(label->textFormat(), Qt::PlainText);
-        QCOMPARE(label->text(), QStringLiteral("<b>x</b> <img src=a.png>  y"));
-        for (QLabel* any : f.tavola.surface()->findChildren<QLabel*>())
-            QCOMPARE(any->textFormat(), Qt::PlainText);
-    }
-
-    void theGradientLiesUnderTheControlsAndSurvivesHideAndShow() {
+    void theMenuBarHasItsEntriesInOrder() {
         WindowFixture f;
         f.start();
-        const Game& game = f.game();
-        const QImage canvas = game.board.canvas.image();
-        const QColor top = canvas.pixelColor(300, 0);
-        const QColor bottom = canvas.pixelColor(300, 671);
-        QCOMPARE(top, QColor(20 * game.state.num1, 20 * game.state.num2, 0));
-        QCOMPARE(bottom, QColor(20 * game.state.num1, 20 * game.state.num2, 255));
-        QCOMPARE(canvas.pixelColor(300, 336).blue(), 128);
+        QStringList entries;
+        for (QAction* top : f.tavola.menuBar()->actions()) {
+            entries << top->objectName();
+            if (top->menu())
+                for (QAction* item : top->menu()->actions())
+                    entries << item->objectName() + u'=' + item->text();
+        }
+        QCOMPARE(entries.size(), 10);
+        QCOMPARE(entries.mid(4),
+                 QStringList({"Next", "hf",
+                              "Ciao=Ciao campione, mi raccomando colpisci solo i multipli del 15",
+                              "ok=Ogni errore  ti farà perdere 4 punti.",
+                              "d=Un numero è divisibile per 15 se è divisibile sia per 3 che per 5",
+                              "h=Es 1365 è divisibile per 15 ed infatti è divisibile  sia per 3, "
+                              "essendo la somma delle cifre 15, e sia per 5"}));
+        QCOMPARE(f.tavola.menuBar()->actions()[2]->text(), QStringLiteral("Nuovo gioco"));
+        QCOMPARE(entries[0] + entries[2], QStringLiteral("INFOMAZIONIcopy"));
+    }
 
-        QImage shown = f.tavola.surface()->grab().toImage();
-        QCOMPARE(shown.pixelColor(300, 671), bottom);
-        QCOMPARE(shown.pixelColor(300, 300).blue(), 300 * 256 / 672);
-        // lblScore paints its yellow over the gradient.
-        QCOMPARE(shown.pixelColor(45, 100), QColor(0xFF, 0xFF, 0x00));
+    void aTargetUnderALabelLiesAboveItAndScores_data() {
+        QTest::addColumn<QString>("label");
+        for (const char* label :
+             {"Label6", "lblScore", "Punteggio", "Label11", "lblconto", "Label14", "lblnome1",
+              "Label12", "lblnome", "Label13", "lblpunti"})
+            QTest::newRow(label) << label;
+    }
+    void aTargetUnderALabelLiesAboveItAndScores() {
+        QFETCH(QString, label);
+        WindowFixture f;
+        f.start(QStringLiteral("Anna Maria"));
+        Control& target = f.game().board.paricmd;
+        const QPoint centre = f.tavola.controlWidget(label)->geometry().center();
+        target.setLeft(centre.x() - 40);
+        target.setTop(qRound((centre.y() - 40) * 512.0 / 672.0));
+        target.show();
+        QCOMPARE(f.tavola.surface()->childAt(centre), f.widget("paricmd"));
+        f.clickAt(centre);
+        QCOMPARE(f.game().state.punti, qint16(1));
+    }
 
-        f.tavola.hide();
-        f.tavola.show();
-        QCOMPARE(f.tavola.surface()->grab().toImage(), shown);
-        shown.save(QDir::temp().filePath(QStringLiteral("zenobra-window.png")));
+    void aLabelAboveALabelKeepsItsOrder() {
+        WindowFixture f;
+        f.start();
+        const QPoint centre = f.widget("Punteggio")->geometry().center();
+        QCOMPARE(f.tavola.surface()->childAt(centre), f.widget("Punteggio"));
+    }
+
+    void pointersPointWhereTheirPictureDoes_data() {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QPoint>("design");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QPoint>("hotSpot"); // in the pixels of the picture as drawn
+        QTest::newRow("crosshair, 1")
+            << Pictures::crosshair << QPoint(16, 16) << 1.0 << QPoint(16, 16);
+        QTest::newRow("crosshair, 1.5")
+            << Pictures::crosshair << QPoint(16, 16) << 1.5 << QPoint(24, 24);
+        QTest::newRow("crosshair, 2")
+            << Pictures::crosshair << QPoint(16, 16) << 2.0 << QPoint(32, 32);
+        QTest::newRow("arrows, 1")
+            << ":/cursors/frecce.svg" << QPoint(10, 10) << 1.0 << QPoint(10, 10);
+        QTest::newRow("arrows, 1.5")
+            << ":/cursors/frecce.svg" << QPoint(10, 10) << 1.5 << QPoint(15, 15);
+        QTest::newRow("arrows, 2")
+            << ":/cursors/frecce.svg" << QPoint(10, 10) << 2.0 << QPoint(20, 20);
+    }
+    void pointersPointWhereTheirPictureDoes() {
+        QFETCH(QString, picture);
+        QFETCH(QPoint, design);
+        QFETCH(qreal, ratio);
+        QFETCH(QPoint, hotSpot);
+        const QCursor cursor = Pictures::cursor(picture, design, ratio);
+        QCOMPARE(cursor.hotSpot(), hotSpot);
+        QCOMPARE(cursor.pixmap().size(), QSize(32, 32) * ratio);
+        WindowFixture f; // at ratio 1 offscreen
+        QCOMPARE(f.widget("paricmd")->cursor().hotSpot(), QPoint(10, 10));
+        QCOMPARE(f.tavola.surface()->cursor().hotSpot(), QPoint(16, 16));
     }
 
     void onlyClicksOnTheBackgroundCount() {
         WindowFixture f;
         f.start();
-        const Game& game = f.game();
-        f.clickAt(f.widget("Label14")->geometry().center());
-        f.clickAt(f.widget("lblScore")->geometry().center());
-        f.clickAt(f.widget("cmdNext")->geometry().center());
-        QVERIFY(!game.board.Timer2.isEnabled());
-        QVERIFY(f.sound.played.isEmpty());
-
-        // Where a hidden number button stands, the click reaches the background.
-        f.clickAt(f.widget("paricmd")->geometry().center());
-        QVERIFY(game.board.Timer2.isEnabled());
-        QCOMPARE(f.sound.played, QStringList({"/opt/zenobra/suoni/laser.wav"}));
+        for (const char* control : {"Label14", "lblScore", "cmdNext"})
+            f.clickAt(f.widget(control)->geometry().center());
+        QVERIFY(!f.game().board.Timer2.isEnabled());
+        f.clickAt(f.widget("paricmd")->geometry().center()); // a hidden button's place
+        QVERIFY(f.game().board.Timer2.isEnabled());
+        QCOMPARE(f.sound.played, QStringList({"/opt/zenobra" + QLatin1String(Sounds::laser)}));
     }
 
-    void thePointersAreTheirOwn() {
-        WindowFixture f;
-        QCOMPARE(f.widget("paricmd")->cursor().hotSpot(), QPoint(10, 10));
-        QCOMPARE(f.widget("paricmd")->cursor().pixmap().deviceIndependentSize(), QSizeF(32, 32));
-        QCOMPARE(f.tavola.surface()->cursor().hotSpot(), QPoint(16, 16));
-        QVERIFY(!f.tavola.windowIcon().isNull());
+    void theKeyboardPlays_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Return") << int(Qt::Key_Return);
     }
-
-    void theGradientIsCrispAtTwiceTheScale() {
+    void theKeyboardPlays() {
+        QFETCH(int, key);
         WindowFixture f;
         f.start();
-        Canvas& canvas = f.game().board.canvas;
-        canvas.setDevicePixelRatio(2.0);
-        f.game().questionBoard.paintGradient(1, 2);
-        const QImage& image = canvas.image();
-        QCOMPARE(image.size(), QSize(1216, 1344));
-        // Each band is 5.25 device pixels: bands change on whole device rows, with no blending.
-        QCOMPARE(image.pixelColor(10, 0), QColor(20, 40, 0));
-        QCOMPARE(image.pixelColor(10, 5), QColor(20, 40, 1));
-        QCOMPARE(image.pixelColor(10, 1343), QColor(20, 40, 255));
+        QWidget* surface = f.tavola.surface();
+        QCOMPARE(f.tavola.focusWidget(), surface);
+        QTest::keyClick(surface, Qt::Key(key));
+        QVERIFY(f.game().board.Timer2.isEnabled()); // a background click
+        Board& board = f.game().board;
+        for (Control* button : {&board.paricmd, &board.disparicmd}) {
+            button->show();
+            QWidget* widget = f.tavola.controlWidget(button->name());
+            widget->setFocus();
+            QTest::keyClick(widget, Qt::Key(key));
+            // Hidden after the hit, it hands the focus to the play surface, not to the exit.
+            QCOMPARE(f.tavola.focusWidget(), surface);
+        }
+        QCOMPARE(f.game().state.punti, qint16(-3));
     }
 
-    void minimizingAndRestoringKeepTheTitle() {
+    void returnOnNuovoGiocoAsksForANewMatch() {
         WindowFixture f;
         f.start();
-        f.tavola.showMinimized();
-        QCOMPARE(f.tavola.windowTitle(), QStringLiteral("Frulvane"));
-        f.tavola.showNormal();
-        QCOMPARE(f.tavola.windowTitle(), QStringLiteral("Frulvane"));
-        QVERIFY(!f.game().hasEnded());
+        QApplication::setActiveWindow(&f.tavola);
+        QVERIFY(QTest::qWaitForWindowActive(&f.tavola));
+        QTest::keyClick(&f.tavola, Qt::Key_F10);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QTest::keyClick(f.tavola.menuBar(), Qt::Key_Return);
+        QTRY_COMPARE(f.dialogs.texts().last(), QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"));
     }
 
     void theExitButtonAnswersItsAccessLetter() {
@@ -224,32 +312,88 @@ private slots:
         QApplication::setActiveWindow(&f.tavola);
         QVERIFY(QTest::qWaitForWindowActive(&f.tavola));
         QTest::keyClick(&f.tavola, Qt::Key_X, Qt::AltModifier);
-        QTRY_VERIFY(f.game().hasEnded()); // an access letter animates the press first
+        QTRY_VERIFY(f.game().hasEnded());
         QCOMPARE(f.dialogs.texts().last(), QStringLiteral("              Ciao a presto."));
     }
 
-    void theMenusOpenFromTheKeyboard() {
+    void theFirstBoxesAreCentredOnTheScreenAndLaterOnesOnTheWindow() {
+        WindowFixture f;
+        QtDialogs dialogs;
+        dialogs.setParent(&f.tavola);
+        QPoint centre;
+        bool icon = false;
+        const auto lookAtTheBox = [&] {
+            QTimer::singleShot(0, [&] {
+                QWidget* box = QApplication::activeModalWidget();
+                centre = box->geometry().center();
+                icon = !box->windowIcon().isNull();
+                box->close();
+            });
+        };
+        lookAtTheBox();
+        dialogs.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("Zenobra"), {});
+        const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY2((centre - screen).manhattanLength() <= 2, qPrintable(QString::number(centre.x())));
+        QVERIFY(icon);
+        f.tavola.move(10, 20);
+        f.tavola.show();
+        lookAtTheBox();
+        dialogs.messageBox({QStringLiteral("Tempo scaduto")});
+        QVERIFY((centre - f.tavola.geometry().center()).manhattanLength() <= 2);
+    }
+
+    void theGradientLiesUnderTheControlsAtEveryScale() {
         WindowFixture f;
         f.start();
-        QApplication::setActiveWindow(&f.tavola);
-        QVERIFY(QTest::qWaitForWindowActive(&f.tavola));
-        QTest::keyClick(&f.tavola, Qt::Key_F10);
-        QTRY_VERIFY(QApplication::activePopupWidget());
-        QCOMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("INFOMAZIONI"));
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
-        QTRY_COMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("copy"));
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        const Game& game = f.game();
+        const QColor bottom(20 * game.state.num1, 20 * game.state.num2, 255);
+        const QImage shown = f.tavola.surface()->grab().toImage();
+        QCOMPARE(shown.pixelColor(300, 671), bottom);
+        QCOMPARE(shown.pixelColor(45, 100), QColor(0xFF, 0xFF, 0x00)); // lblScore's yellow
+        f.tavola.hide();
+        f.tavola.show();
+        QCOMPARE(f.tavola.surface()->grab().toImage(), shown);
+
+        Canvas& canvas = f.game().board.canvas;
+        canvas.setDevicePixelRatio(2.0);
+        f.game().questionBoard.paintGradient(1, 2);
+        QCOMPARE(canvas.image().size(), QSize(1216, 1344));
+        // A band is 5.25 device rows: bands change on whole rows, with no blending.
+        QCOMPARE(canvas.image().pixelColor(10, 5), QColor(20, 40, 1));
+        QCOMPARE(canvas.image().pixelColor(10, 1343), QColor(20, 40, 255));
+    }
+
+    void aNewMatchPutsTheControlsBackAsDesigned() {
+        WindowFixture f;
+        f.start();
+        f.game()
+            .board.find(QStringLiteral("Label13"))
+            ->setCaption(QStringLiteral("con tanti punti"));
+        f.game().board.paricmd.setLeft(500);
+        f.dialogs.answer(Answer::Yes);
+        f.game().menuClicked(u"Next");
+        QCOMPARE(f.widget("Label13")->geometry(), QRect(448, 528, 97, 29));
+        QCOMPARE(f.widget("paricmd")->geometry(), QRect(160, 104, 81, 81));
+        QCOMPARE(f.tavola.focusWidget(), f.tavola.surface());
+    }
+
+    void minimizingKeepsTheTitle() {
+        WindowFixture f;
+        f.start();
+        f.game().board.setCaption(QStringLiteral("altro"));
+        QCOMPARE(f.tavola.windowTitle(), QStringLiteral("altro"));
+        f.tavola.showMinimized();
+        QCOMPARE(f.tavola.windowTitle(), QStringLiteral("Frulvane"));
     }
 
     void everyVisibleControlHasAnAccessibleName() {
         WindowFixture f;
         f.start(QString());
         f.game().backgroundClicked();
-        for (QWidget* child : f.tavola.surface()->findChildren<QWidget*>()) {
-            if (!child->isVisible())
-                continue;
+        QWidget* surface = f.tavola.surface();
+        for (QWidget* child : surface->findChildren<QWidget*>() << surface) {
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(child);
-            QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(),
+            QVERIFY2(!child->isVisible() || !accessible->text(QAccessible::Name).isEmpty(),
                      qPrintable(child->objectName()));
         }
     }

@@ -1,0 +1,576 @@
+// The rules, pinned by tables whose values are worked out from the game's own numbers. Draws
+// are scripted: r = 0, the largest r below 1, and steps of 1/8, so one row shows a draw's
+// range, its offset and its place in the order.
+#include "FakePlatform.h"
+#include "platform/Int16.h"
+#include "platform/NumberText.h"
+
+#include <QtTest>
+
+namespace {
+constexpr float rMax = 0.99999994f; // the largest float below 1
+
+// "paricmd L160 T300, disparicmd T0": coordinates in the board's units, 512 down the window.
+using Places = QMap<QString, QPoint>;
+Places places(const QString& text) {
+    Places result;
+    for (const QString& item : text.split(u',', Qt::SkipEmptyParts)) {
+        const QStringList parts = item.simplified().split(u' ');
+        QPoint& at = result[parts[0]];
+        at = {-1, -1};
+        for (const QString& part : parts.mid(1))
+            (part[0] == u'L' ? at.rx() : at.ry()) = part.mid(1).toInt();
+    }
+    return result;
+}
+
+const char* const targets[] = {"paricmd",    "paricmd1",    "paricmd2",
+                               "disparicmd", "disparicmd1", "disparicmd2"};
+// Their design places in pixels.
+const QPoint designPlaces[] = {{160, 104}, {192, 280}, {104, 432},
+                               {384, 104}, {456, 344}, {336, 456}};
+
+QString visibility(Board& board) {
+    QString shown;
+    for (const char* name : targets)
+        shown += board.find(QString::fromLatin1(name))->isVisible() ? u'V' : u'.';
+    return shown;
+}
+
+float rForMove(int k) {
+    return (float(k) - 0.5f) / 6.0f;
+}
+} // namespace
+
+class RulesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachMoveShowsAndHidesItsButtons_data() {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<QString>("fromHidden"); // paricmd, paricmd1, paricmd2, disparicmd...
+        QTest::addColumn<QString>("fromShown");
+        QTest::newRow("1") << 1 << "V.V..."
+                           << "V.VV..";
+        QTest::newRow("2") << 2 << "VV..VV"
+                           << "VVVVVV";
+        QTest::newRow("3") << 3 << "....VV"
+                           << "..V.VV";
+        QTest::newRow("4") << 4 << ".VVVV."
+                           << "VVVVV.";
+        QTest::newRow("5") << 5 << "....V."
+                           << "..V.V.";
+        QTest::newRow("6") << 6 << ".....V"
+                           << "V.VV.V";
+        QTest::newRow("6, r just below 1") << 7 << ".....V"
+                                           << "V.VV.V";
+    }
+    void eachMoveShowsAndHidesItsButtons() {
+        QFETCH(int, k);
+        QFETCH(QString, fromHidden);
+        QFETCH(QString, fromShown);
+        for (bool shown : {false, true}) {
+            TestGame t;
+            for (const char* name : targets)
+                t.game.board.find(QString::fromLatin1(name))->setVisible(shown);
+            t.random.script = {k == 7 ? rMax : rForMove(k)};
+            t.game.shuffle.Timer2_Timer();
+            QCOMPARE(visibility(t.game.board), shown ? fromShown : fromHidden);
+        }
+    }
+
+    void eachMoveDrawsItsPlacesAndNumbers_data() {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<float>("r"); // 0 or rMax for every draw; -1: 1/8, 2/8, 3/8...
+        QTest::addColumn<QString>("moved");
+        QTest::addColumn<QString>("renumbered"); // "button number", after a reseed from its
+        QTest::addColumn<int>("seed");           // variable: ndispari 21, ndispari1 38, ...2 33
+        const float steps = -1;
+        QTest::newRow("1, r 0") << 1 << 0.f << "disparicmd L0 T0, paricmd1 L0, paricmd T0"
+                                << "" << -1;
+        QTest::newRow("1, r max") << 1 << rMax
+                                  << "disparicmd L449 T1099, paricmd1 L299, paricmd T599"
+                                  << "" << -1;
+        QTest::newRow("1, steps") << 1 << steps
+                                  << "disparicmd L56 T275, paricmd1 L112, paricmd T300"
+                                  << "" << -1;
+        QTest::newRow("2, r 0") << 2 << 0.f << "paricmd L0 T0, paricmd1 L0 T0"
+                                << "disparicmd1 23" << 38;
+        QTest::newRow("2, r max") << 2 << rMax << "paricmd L799 T799, paricmd1 L299 T299"
+                                  << "disparicmd1 3008" << 38;
+        QTest::newRow("2, steps") << 2 << steps << "paricmd L100 T200, paricmd1 L112 T150"
+                                  << "disparicmd1 1898" << 38;
+        QTest::newRow("3, r 0") << 3 << 0.f
+                                << "paricmd2 T0, paricmd1 T0, disparicmd1 T0, disparicmd2 L0 T0"
+                                << "disparicmd 21" << 21;
+        QTest::newRow("3, r max")
+            << 3 << rMax << "paricmd2 T149, paricmd1 T299, disparicmd1 T299, disparicmd2 L49 T149"
+            << "disparicmd 13506" << 21;
+        QTest::newRow("3, steps")
+            << 3 << steps << "paricmd2 T18, paricmd1 T75, disparicmd1 T112, disparicmd2 L31 T75"
+            << "disparicmd 10146" << 21;
+        QTest::newRow("4, r 0") << 4 << 0.f << "disparicmd L1 T1, paricmd1 L0 T0"
+                                << "" << -1;
+        QTest::newRow("4, r max") << 4 << rMax << "disparicmd L300 T1000, paricmd1 L299 T499"
+                                  << "" << -1;
+        QTest::newRow("4, steps") << 4 << steps << "disparicmd L38 T251, paricmd1 L150 T187"
+                                  << "" << -1;
+        QTest::newRow("5, r 0") << 5 << 0.f
+                                << "paricmd2 T0, paricmd1 T0, disparicmd1 T0, disparicmd2 T0, "
+                                   "disparicmd T0"
+                                << "" << -1;
+        QTest::newRow("5, r max") << 5 << rMax
+                                  << "paricmd2 T199, paricmd1 T299, disparicmd1 T899, "
+                                     "disparicmd2 T499, disparicmd T299"
+                                  << "" << -1;
+        QTest::newRow("5, steps") << 5 << steps
+                                  << "paricmd2 T25, paricmd1 T75, disparicmd1 T337, disparicmd2 "
+                                     "T250, disparicmd T187"
+                                  << "" << -1;
+        QTest::newRow("6, r 0") << 6 << 0.f
+                                << "paricmd T0, paricmd2 T0, disparicmd T0, disparicmd1 L0 T0, "
+                                   "disparicmd2 T0"
+                                << "disparicmd2 18" << 33;
+        QTest::newRow("6, r max") << 6 << rMax
+                                  << "paricmd T199, paricmd2 T29, disparicmd T899, disparicmd1 "
+                                     "L299 T69, disparicmd2 T249"
+                                  << "disparicmd2 1203" << 33;
+        QTest::newRow("6, steps") << 6 << steps
+                                  << "paricmd T25, paricmd2 T7, disparicmd T337, disparicmd1 L225 "
+                                     "T35, disparicmd2 T156"
+                                  << "disparicmd2 1068" << 33;
+    }
+    void eachMoveDrawsItsPlacesAndNumbers() {
+        QFETCH(int, k);
+        QFETCH(float, r);
+        QFETCH(QString, moved);
+        QFETCH(QString, renumbered);
+        QFETCH(int, seed);
+        TestGame t;
+        GameState& state = t.game.state;
+        state.ndispari = 21;
+        state.ndispari1 = 38;
+        state.ndispari2 = 33;
+        t.random.script = {rForMove(k)};
+        for (int i = 1; i <= 7; ++i)
+            t.random.script.push_back(r < 0 ? float(i) / 8 : r);
+        const Places expected = places(moved);
+        const QString renumberedButton = renumbered.section(u' ', 0, 0);
+        std::size_t drawsOfTheMove = 0;
+        for (const QPoint& at : expected)
+            drawsOfTheMove += (at.x() >= 0) + (at.y() >= 0);
+        t.game.shuffle.Timer2_Timer();
+
+        QCOMPARE(t.random.draws, int(1 + drawsOfTheMove + !renumbered.isEmpty()));
+        for (int i = 0; i < 6; ++i) {
+            const QString name = QLatin1String(targets[i]);
+            const Control& button = *t.game.board.find(name);
+            const QPoint place = expected.value(name, {-1, -1});
+            const int x = place.x() >= 0 ? place.x() : designPlaces[i].x();
+            const int y = place.y() >= 0 ? qRound(place.y() * 672.0 / 512.0) : designPlaces[i].y();
+            QCOMPARE(button.position(), QPoint(x, y));
+            if (name != renumberedButton && name != QLatin1String("disparicmd1"))
+                QCOMPARE(button.caption(), QString());
+        }
+        const std::vector<int> reseeds = seed < 0
+                                             ? std::vector<int>{ScriptedRandom::timeReseed}
+                                             : std::vector<int>{ScriptedRandom::timeReseed, seed};
+        QCOMPARE(t.random.reseeds, reseeds);
+        if (!renumbered.isEmpty()) {
+            const QString number = renumbered.section(u' ', 1);
+            QCOMPARE(t.game.board.find(renumberedButton)->caption(), number);
+            const qint16 kept = renumberedButton == QLatin1String("disparicmd") ? state.ndispari
+                                : renumberedButton == QLatin1String("disparicmd1")
+                                    ? state.ndispari1
+                                    : state.ndispari2;
+            QCOMPARE(QString::number(kept), number);
+        }
+    }
+
+    void startUpGivesTheSixFirstNumbersFromTheirSeeds_data() {
+        QTest::addColumn<float>("r");
+        QTest::addColumn<QStringList>("numbers"); // disparicmd, 1, 2, paricmd, 1, 2
+        QTest::newRow("r 0") << 0.f << QStringList{"16", "22", "20", "15", "15", "15"};
+        QTest::newRow("r 1/2") << 0.5f << QStringList{"766", "772", "770", "765", "1140", "6015"};
+        QTest::newRow("r max") << rMax
+                               << QStringList{"1501", "1507", "1505", "1500", "2250", "12000"};
+    }
+    void startUpGivesTheSixFirstNumbersFromTheirSeeds() {
+        QFETCH(float, r);
+        QFETCH(QStringList, numbers);
+        TestGame t;
+        t.random.script = {r, r, r, r, r, r};
+        t.game.state.punti = 9;
+        t.game.startUp.Form_Activate();
+        const Board& b = t.game.board;
+        QCOMPARE(
+            QStringList({b.disparicmd.caption(), b.disparicmd1.caption(), b.disparicmd2.caption(),
+                         b.paricmd.caption(), b.paricmd1.caption(), b.paricmd2.caption()}),
+            numbers);
+        const int paricmd1 = numbers[4].toInt();
+        QCOMPARE(t.random.reseeds,
+                 (std::vector<int>{0, 0, 0, 0, 0, paricmd1, ScriptedRandom::timeReseed}));
+        QCOMPARE(t.game.state.punti, qint16(0));
+        QCOMPARE(b.Punteggio.caption(), QStringLiteral("0"));
+    }
+
+    void startUpAsksGreetsAndStartsTheClock_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("greeting");
+        QTest::newRow("Anna") << "Anna"
+                              << " Anna vediamo se sei un vero campione  ";
+        QTest::newRow("cancelled") << ""
+                                   << "  vediamo se sei un vero campione  ";
+    }
+    void startUpAsksGreetsAndStartsTheClock() {
+        QFETCH(QString, name);
+        QFETCH(QString, greeting);
+        TestGame t;
+        t.start(name);
+        const auto& shown = t.dialogs.shown;
+        QCOMPARE(shown.size(), std::size_t(2));
+        QVERIFY(shown[0].input);
+        QCOMPARE(shown[0].request.text, QStringLiteral("Come ti chiami?"));
+        QCOMPARE(shown[0].request.title, QStringLiteral("Zenobra"));
+        QCOMPARE(shown[1].request.text, greeting);
+        QCOMPARE(shown[1].request.title, QStringLiteral("Zenobra"));
+        QVERIFY(!shown[1].request.yesNo && !shown[1].request.questionIcon);
+        const Board& b = t.game.board;
+        QCOMPARE(b.lblnome1.caption(), name);
+        QCOMPARE(b.lblconto.caption(), QStringLiteral("00:05:00"));
+        const GameState& s = t.game.state;
+        QCOMPARE(QList<int>({s.ore, s.minuti, int(s.secondi), s.restanti, s.punti}),
+                 QList<int>({0, 5, 0, 300, 0}));
+        QVERIFY(b.Timer1.isEnabled() && !b.Timer2.isEnabled());
+        // Load's question, initialization's, then activation's six numbers and its question.
+        const int time = ScriptedRandom::timeReseed;
+        QCOMPARE(t.random.reseeds,
+                 (std::vector<int>{time, time, 0, 0, 0, 0, 0, b.paricmd1.caption().toInt(), time}));
+        QCOMPARE(t.host.shows, 1);
+    }
+
+    void aHitJudgesScoresAndRenumbers_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QList<float>>("r");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("seed"); // numpari2 is 45 and ndispari2 48 before the hit
+        QTest::addColumn<QString>("warning");
+        const QString right;
+        const QString far = QStringLiteral("Attenzione!  77  non è  un numero divisibile per 15");
+        const QString far1 =
+            QStringLiteral("Attenzione! Hai sbagliato:  77  non è  un numero divisibile per 15");
+        const QString far2 = QStringLiteral("Attenzione!  77 non è  un numero divisibile per 15");
+        QTest::newRow("paricmd r 0") << "paricmd" << QList{0.f} << "15" << 0 << right;
+        QTest::newRow("paricmd r 1/2") << "paricmd" << QList{0.5f} << "6765" << 0 << right;
+        QTest::newRow("paricmd r max") << "paricmd" << QList{rMax} << "13500" << 0 << right;
+        QTest::newRow("paricmd1 r 0") << "paricmd1" << QList{0.f} << "30" << 0 << right;
+        QTest::newRow("paricmd1 r 1/2") << "paricmd1" << QList{0.5f} << "780" << 0 << right;
+        QTest::newRow("paricmd1 r max") << "paricmd1" << QList{rMax} << "1515" << 0 << right;
+        QTest::newRow("paricmd2 r 0") << "paricmd2" << QList{0.f} << "15" << 45 << right;
+        QTest::newRow("paricmd2 r 1/2") << "paricmd2" << QList{0.5f} << "315" << 45 << right;
+        QTest::newRow("paricmd2 r max") << "paricmd2" << QList{rMax} << "600" << 45 << right;
+        QTest::newRow("disparicmd r 0") << "disparicmd" << QList{0.f} << "2" << 0 << far;
+        QTest::newRow("disparicmd r 1/2") << "disparicmd" << QList{0.5f} << "77" << 0 << far;
+        QTest::newRow("disparicmd r max") << "disparicmd" << QList{rMax} << "151" << 0 << far;
+        QTest::newRow("disparicmd, 15 drawn again")
+            << "disparicmd" << QList{13.f / 150 + 1e-4f, 0.5f} << "77" << 0 << far;
+        QTest::newRow("disparicmd1") << "disparicmd1" << QList<float>{} << "6001" << 0 << far1;
+        QTest::newRow("disparicmd2 r 0") << "disparicmd2" << QList{0.f} << "3" << 48 << far2;
+        QTest::newRow("disparicmd2 r 1/2") << "disparicmd2" << QList{0.5f} << "753" << 48 << far2;
+        QTest::newRow("disparicmd2 r max") << "disparicmd2" << QList{rMax} << "1502" << 48 << far2;
+        QTest::newRow("disparicmd2, 15 drawn again")
+            << "disparicmd2" << QList{12.f / 1500 + 1e-5f, 0.5f} << "753" << 48 << far2;
+    }
+    void aHitJudgesScoresAndRenumbers() {
+        QFETCH(QString, button);
+        QFETCH(QList<float>, r);
+        QFETCH(QString, number);
+        QFETCH(int, seed);
+        QFETCH(QString, warning);
+        TestGame t;
+        GameState& state = t.game.state;
+        state.numpari2 = 45;
+        state.ndispari2 = 48;
+        Control& target = *t.game.board.find(button);
+        target.setCaption(QStringLiteral("77"));
+        target.show();
+        t.random.script.assign(r.begin(), r.end());
+        const bool right = warning.isEmpty();
+        if (!right) // the red flash is on while the warning is open
+            t.dialogs.answer(Answer::Ok, [&] { QCOMPARE(target.background(), 0xFFFF0000); });
+        t.game.controlClicked(target);
+
+        QCOMPARE(target.caption(), number);
+        QVERIFY(!target.isVisible());
+        QCOMPARE(target.background(), 0xFF00FFFF);
+        QCOMPARE(t.random.reseeds.front(), seed);
+        QCOMPARE(t.random.reseeds.at(1), ScriptedRandom::timeReseed); // then a new question
+        QCOMPARE(state.punti, qint16(right ? 1 : -4));
+        QCOMPARE(t.game.board.Punteggio.caption(), right ? QStringLiteral(" 1") : "-4");
+        QCOMPARE(state.contatore, qint16(right ? 20001 : 10001));
+        QCOMPARE(t.sound.played, QStringList(right ? "/opt/zenobra/suoni/sparo.wav"
+                                                   : "/opt/zenobra/suoni/esplosi.wav"));
+        QCOMPARE(t.dialogs.texts(), right ? QStringList() : QStringList(warning));
+        if (!right)
+            QCOMPARE(t.dialogs.shown[0].request.title, QStringLiteral("Zenobra"));
+        if (button == QLatin1String("paricmd2"))
+            QCOMPARE(QString::number(state.numpari2), number);
+        if (button == QLatin1String("disparicmd2"))
+            QCOMPARE(QString::number(state.ndispari2), number);
+    }
+
+    void theScoreIsShownAsItAlwaysWas_data() {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("shown"); // or the run-time error that ends the program
+        QTest::newRow("wrong at 0") << 0 << "disparicmd"
+                                    << "-4";
+        QTest::newRow("right at -4") << -4 << "paricmd"
+                                     << " -3";
+        QTest::newRow("right at 11") << 11 << "paricmd1"
+                                     << " 12";
+        QTest::newRow("right at 32766") << 32766 << "paricmd"
+                                        << " 32767";
+        QTest::newRow("right at 32767") << 32767 << "paricmd"
+                                        << "Errore di run-time '6':\n\nOverflow";
+        QTest::newRow("wrong at -32764") << -32764 << "disparicmd1"
+                                         << "-32768";
+        QTest::newRow("wrong at -32765") << -32765 << "disparicmd1"
+                                         << "Errore di run-time '6':\n\nOverflow";
+    }
+    void theScoreIsShownAsItAlwaysWas() {
+        QFETCH(int, before);
+        QFETCH(QString, button);
+        QFETCH(QString, shown);
+        TestGame t;
+        t.game.state.punti = qint16(before);
+        t.game.board.Timer1.setEnabled(true);
+        bool timersHeld = false;
+        const bool overflow = shown.startsWith(u'E');
+        if (overflow && button.startsWith(u'd'))
+            t.dialogs.answer(Answer::Ok); // the wrong hit's warning
+        t.dialogs.answer(Answer::Ok, [&] { timersHeld = !t.game.board.Timer1.isEnabled(); });
+        t.game.controlClicked(*t.game.board.find(button));
+        if (overflow) {
+            QCOMPARE(t.dialogs.texts().last(), shown);
+            QVERIFY(timersHeld);
+            QVERIFY(t.game.hasEnded());
+            QCOMPARE(t.game.state.punti, qint16(before));
+        } else {
+            QCOMPARE(t.game.board.Punteggio.caption(), shown);
+        }
+    }
+
+    void theQuestionBoardPaintsItsGradient() {
+        TestGame t;
+        Board& b = t.game.board;
+        b.paricmd2.setBackground(0xFFFF0000);
+        b.lblMessage.setCaption(QStringLiteral("x"));
+        t.random.script = {0.f, 0.05f, 0.35f, rMax}; // num1 0, 0 drawn again, then 3; num2 9
+        t.game.questionBoard.cmdNext_Click();
+        QCOMPARE(t.game.state.num1, qint16(3));
+        QCOMPARE(t.game.state.num2, qint16(9));
+        QCOMPARE(b.lblNum1.caption(), QStringLiteral("3"));
+        QCOMPARE(b.lblNum2.caption(), QStringLiteral("9"));
+        QCOMPARE(b.paricmd2.background(), 0xFF00FFFF);
+        QCOMPARE(b.lblMessage.caption(), QString());
+        QCOMPARE(t.random.reseeds, std::vector<int>{ScriptedRandom::timeReseed});
+        const QImage& image = b.canvas.image();
+        // 256 bands down the 672 rows: red 20 × 3, green 20 × 9, blue the band's number.
+        for (const auto& [y, blue] : {std::pair{0, 0}, {2, 0}, {3, 1}, {336, 128}, {671, 255}})
+            for (int x : {0, 300, 607})
+                QCOMPARE(image.pixelColor(x, y), QColor(60, 180, blue));
+    }
+
+    void aBackgroundClickPosesItsOwnQuestionAndShuffles() {
+        TestGame t;
+        t.start();
+        const GameState before = t.game.state;
+        Board& b = t.game.board;
+        t.sound.played.clear();
+        t.random.reseeds.clear();
+        t.random.script = {0.f, 0.35f, 0.f, rForMove(1), 0.f, 0.f, 0.f, 0.f};
+        t.game.backgroundClicked();
+        QCOMPARE(b.lblNum1.caption(), QStringLiteral("3"));
+        QCOMPARE(b.lblNum2.caption(), QStringLiteral("0"));
+        QCOMPARE(t.game.state.num1, before.num1);
+        QCOMPARE(t.game.state.num2, before.num2);
+        QCOMPARE(t.sound.played, QStringList({"/opt/zenobra/suoni/laser.wav"}));
+        QCOMPARE(b.canvas.image().pixelColor(5, 671), QColor(60, 0, 255));
+        QVERIFY(b.Timer2.isEnabled());
+        const int time = ScriptedRandom::timeReseed;
+        QCOMPARE(t.random.reseeds, (std::vector<int>{time, time}));
+        QCOMPARE(visibility(b), QStringLiteral("V.V...")); // move 1 ran
+    }
+
+    void theClockTicks_data() {
+        QTest::addColumn<QList<int>>("before"); // ore, minuti, secondi, restanti
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("restanti");
+        QTest::newRow("start") << QList{0, 5, 0, 300} << "00:04:59" << 299;
+        QTest::newRow("last second of a minute") << QList{0, 4, 1, 241} << "00:04:00" << 240;
+        QTest::newRow("a minute borrowed") << QList{0, 4, 0, 240} << "00:03:59" << 239;
+        QTest::newRow("an hour borrowed") << QList{1, 0, 0, 100} << "00:59:59" << 99;
+        QTest::newRow("two digits") << QList{0, 0, 10, 10} << "00:00:09" << 9;
+        QTest::newRow("last tick") << QList{0, 0, 1, 1} << "00:00:00" << 0;
+    }
+    void theClockTicks() {
+        QFETCH(QList<int>, before);
+        QFETCH(QString, shown);
+        QFETCH(int, restanti);
+        TestGame t;
+        GameState& s = t.game.state;
+        s.ore = qint16(before[0]);
+        s.minuti = qint16(before[1]);
+        s.secondi = float(before[2]);
+        s.restanti = qint16(before[3]);
+        t.game.board.Timer1.setEnabled(true);
+        t.game.timerTicked(t.game.board.Timer1);
+        QCOMPARE(t.game.board.lblconto.caption(), shown);
+        QCOMPARE(int(s.restanti), restanti);
+        QVERIFY(t.dialogs.shown.empty());
+    }
+
+    void theMatchEndsOnThe301stTickWithoutTempoScaduto() {
+        TestGame t;
+        t.start();
+        for (int tick = 1; tick <= 300; ++tick)
+            t.game.timerTicked(t.game.board.Timer1);
+        QCOMPARE(t.game.board.lblconto.caption(), QStringLiteral("00:00:00"));
+        QVERIFY(!t.game.hasEnded());
+        t.game.timerTicked(t.game.board.Timer1);
+        QVERIFY(t.game.hasEnded());
+        QCOMPARE(t.dialogs.texts().mid(2), QStringList({"              Ciao a presto."}));
+        QCOMPARE(t.game.state.attesa, qint16(1001));
+        QCOMPARE(t.host.ends, 1);
+    }
+
+    void timeUsedUpShowsTempoScadutoOnce() {
+        TestGame t;
+        t.start();
+        t.game.state.restanti = 0;
+        t.dialogs.answer(Answer::Ok, [&] {
+            for (int i = 0; i < 3; ++i)
+                t.game.timerTicked(t.game.board.Timer1);
+        });
+        t.game.timerTicked(t.game.board.Timer1);
+        QCOMPARE(t.dialogs.texts().mid(2),
+                 QStringList({"Tempo scaduto", "              Ciao a presto."}));
+        QVERIFY(t.game.hasEnded());
+    }
+
+    void theClockRunningOutUnderABoxEndsTheMatchOnce_data() {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("a wrong hit") << "disparicmd";
+        QTest::newRow("the new-match question") << "Next";
+        QTest::newRow("the exit sequence") << "cmdExit";
+    }
+    void theClockRunningOutUnderABoxEndsTheMatchOnce() {
+        QFETCH(QString, what);
+        TestGame t;
+        t.start();
+        t.game.board.lblconto.setCaption(QStringLiteral("00:00:00"));
+        t.dialogs.answer(Answer::Yes, [&] { t.game.timerTicked(t.game.board.Timer1); });
+        if (what == QLatin1String("Next"))
+            t.game.menuClicked(u"Next");
+        else
+            t.game.controlClicked(*t.game.board.find(what));
+        QVERIFY(t.game.hasEnded());
+        QCOMPARE(t.game.state.punti, qint16(0)); // no penalty
+        QCOMPARE(t.host.hides, 0);               // no new match
+        QCOMPARE(t.dialogs.texts().count(QStringLiteral("              Ciao a presto.")), 1);
+        QCOMPARE(t.host.ends, 1);
+    }
+
+    void aNewMatchAsksFirstThenStartsAgainKeepingTheState() {
+        TestGame t;
+        t.start();
+        t.game.backgroundClicked();
+        t.game.controlClicked(t.game.board.paricmd);
+        t.game.timerTicked(t.game.board.Timer1);
+        t.dialogs.answer(Answer::No);
+        t.game.menuClicked(u"Next");
+        const MessageBoxRequest& asked = t.dialogs.shown.back().request;
+        QCOMPARE(asked.text, QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"));
+        QCOMPARE(asked.title, QStringLiteral("INIZIARE NUOVA GARA"));
+        QVERIFY(asked.yesNo && asked.questionIcon);
+        QCOMPARE(asked.defaultButton, Answer::No);
+        QCOMPARE(t.game.state.punti, qint16(1));
+        QCOMPARE(t.game.board.lblconto.caption(), QStringLiteral("00:04:59"));
+        QCOMPARE(t.host.hides, 0);
+
+        t.game.state.ndispari = 21;
+        t.game.state.numpari2 = 30;
+        t.dialogs.answer(Answer::Yes);
+        t.dialogs.type(QStringLiteral("Luca"));
+        t.game.menuClicked(u"Next");
+        QCOMPARE(t.dialogs.texts().mid(3),
+                 QStringList({"INIZIAMO UNA NUOVA GARA  ?", "Come ti chiami?",
+                              " Luca vediamo se sei un vero campione  "}));
+        QCOMPARE(t.game.state.ndispari, qint16(21));
+        QCOMPARE(t.game.state.numpari2, qint16(30));
+        QCOMPARE(t.game.state.punti, qint16(0));
+        QCOMPARE(t.game.board.lblconto.caption(), QStringLiteral("00:05:00"));
+        QCOMPARE(visibility(t.game.board), QStringLiteral("......"));
+        QVERIFY(!t.game.board.Timer2.isEnabled());
+        QCOMPARE(t.host.hides, 1);
+        QCOMPARE(t.host.shows, 2);
+    }
+
+    void minimizingSetsTheTitleBack() {
+        TestGame t;
+        t.game.board.setCaption(QStringLiteral("altro"));
+        t.game.resized(false);
+        QCOMPARE(t.game.board.caption(), QStringLiteral("altro"));
+        t.game.resized(true);
+        QCOMPARE(t.game.board.caption(), QStringLiteral("Frulvane"));
+    }
+
+    void numbersAreWrittenAndRead_data() {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain -4") << NumberText::plain(-4) << "-4";
+        QTest::newRow("#0 of 0") << NumberText::atLeastOneDigit(0) << "0";
+        QTest::newRow("#0 of 45") << NumberText::atLeastOneDigit(45) << "45";
+        QTest::newRow("00 of 0") << NumberText::twoDigits(0) << "00";
+        QTest::newRow("00 of 5") << NumberText::twoDigits(5) << "05";
+        QTest::newRow("00 of 59") << NumberText::twoDigits(59) << "59";
+        QTest::newRow("00 of 123") << NumberText::twoDigits(123) << "123";
+        const auto read = [](const char* text) {
+            return QString::number(NumberText::numberValue(QLatin1String(text)));
+        };
+        QTest::newRow("read ' 12'") << read(" 12") << "12";
+        QTest::newRow("read ' 9\\r\\n'") << read(" 9\r\n") << "9";
+        QTest::newRow("read '-4'") << read("-4") << "-4";
+        QTest::newRow("read '  7.5x'") << read("  7.5x") << "7.5";
+        QTest::newRow("read '1.2.3'") << read("1.2.3") << "1.2";
+        QTest::newRow("read '1 2'") << read("1 2") << "1";
+        QTest::newRow("read words") << read("tanti punti") << "0";
+        QTest::newRow("read '-'") << read("-") << "0";
+        QTest::newRow("read ''") << read("") << "0";
+    }
+    void numbersAreWrittenAndRead() {
+        QFETCH(QString, written);
+        QFETCH(QString, expected);
+        QCOMPARE(written, expected);
+    }
+
+    void theGeneratorStaysBelowOneAndReseedsStir() {
+        FixedTime time;
+        RandomGenerator random(time);
+        float highest = 0;
+        for (int i = 0; i < 1'000'000; ++i)
+            highest = std::max(highest, random.next());
+        QVERIFY(highest < 1.0f && highest > 0.999f);
+        QVERIFY(RandomGenerator::toUnit(~std::uint64_t(0)) < 1.0f);
+        random.reseed(0);
+        const float first = random.next();
+        random.reseed(0);
+        QVERIFY(random.next() != first);
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, add16(32767, 1));
+        QCOMPARE(add16(-32764, -4), qint16(-32768));
+    }
+};
+
+QTEST_GUILESS_MAIN(RulesTest)
+#include "tst_rules.moc"
