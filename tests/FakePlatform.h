@@ -9,8 +9,8 @@
 #include <functional>
 #include <vector>
 
-// Boxes answered from a script. A reply can run code "while the box is open", such as timer
-// ticks, before it returns.
+// Boxes answered from a script; a reply can run code "while the box is open", such as ticks.
+// Unscripted boxes get their default answer, and the input box empty text.
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Reply {
@@ -27,10 +27,16 @@ public:
         replies.push_back({answer, {}, std::move(whileOpen)});
     }
     void type(const QString& text) { replies.push_back({Answer::Ok, text, {}}); }
+    QStringList texts() const {
+        QStringList all;
+        for (const Shown& box : shown)
+            all << box.request.text;
+        return all;
+    }
 
     Answer messageBox(const MessageBoxRequest& request) override {
         shown.push_back({false, request});
-        const Reply reply = next(request.yesNo ? request.defaultButton : Answer::Ok);
+        const Reply reply = next(request.defaultButton);
         if (reply.whileOpen)
             reply.whileOpen();
         return reply.answer;
@@ -42,22 +48,17 @@ public:
         shown.push_back({true, request});
         return next(Answer::Ok).text;
     }
-    QStringList texts() const {
-        QStringList all;
-        for (const Shown& box : shown)
-            all << box.request.text;
-        return all;
-    }
 
     std::deque<Reply> replies;
     std::vector<Shown> shown;
 
 private:
     Reply next(Answer fallback) {
-        if (replies.empty())
-            return {fallback, {}, {}};
-        Reply reply = replies.front();
-        replies.pop_front();
+        Reply reply{fallback, {}, {}};
+        if (!replies.empty()) {
+            reply = replies.front();
+            replies.pop_front();
+        }
         return reply;
     }
 };
@@ -74,9 +75,10 @@ public:
     int now = 12 * 3600 * 1000;
 };
 
-// The real generator, with draws that a test can script and reseeds that it can read.
+// The real generator, with draws a test can script and reseeds it can read.
 class ScriptedRandom final : public Random {
 public:
+    static constexpr int timeReseed = 1 << 20; // marks a reseed from the time of day
     explicit ScriptedRandom(TimeSource& time)
         : m_real(time) {}
     void reseedFromTime() override {
@@ -89,15 +91,12 @@ public:
     }
     float next() override {
         ++draws;
-        if (!script.empty()) {
-            const float r = script.front();
-            script.pop_front();
-            return r;
-        }
-        return m_real.next();
+        if (script.empty())
+            return m_real.next();
+        const float r = script.front();
+        script.pop_front();
+        return r;
     }
-
-    static constexpr int timeReseed = 1 << 20; // marks a reseed from the time of day
     std::deque<float> script;
     std::vector<int> reseeds;
     int draws = 0;
@@ -109,9 +108,7 @@ private:
 class FakeFolders final : public SystemFolders {
 public:
     QString applicationFolder() override { return QStringLiteral("/opt/zenobra"); }
-    QString systemDir() override {
-        return cannotCreate ? QString() : dir.path() + QLatin1Char('/');
-    }
+    QString systemDir() override { return cannotCreate ? QString() : dir.path() + u'/'; }
     QTemporaryDir dir;
     bool cannotCreate = false;
 };
@@ -121,20 +118,16 @@ public:
     void showWindow() override { ++shows; }
     void hideWindow() override { ++hides; }
     void endProgram() override { ++ends; }
-    int shows = 0;
-    int hides = 0;
-    int ends = 0;
+    int shows = 0, hides = 0, ends = 0;
 };
 
 // A whole game with scripted services and no screen.
 struct TestGame {
-    explicit TestGame(RecordStore::Faults* faults = nullptr)
-        : game(Services{dialogs, sound, random, folders, faults}, host) {}
-
+    TestGame()
+        : game(Services{dialogs, sound, random, folders, nullptr}, host) {}
     // Start-up with a name typed and the greeting closed.
     void start(const QString& name = QStringLiteral("Anna")) {
         dialogs.type(name);
-        dialogs.answer(Answer::Ok);
         game.start();
     }
     QString recordFile(const char* name) const { return folders.dir.filePath(QLatin1String(name)); }

@@ -12,7 +12,6 @@ struct WindowFixture {
 
     void start(const QString& name = QStringLiteral("Anna")) {
         dialogs.type(name);
-        dialogs.answer(Answer::Ok);
         tavola.start();
     }
     Game& game() { return tavola.game(); }

@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <random>
+
 namespace {
 constexpr float rMax = 0.99999994f; // the largest float below 1
 
@@ -37,6 +39,18 @@ QString visibility(Board& board) {
     return shown;
 }
 
+// A table written one row a line, its fields split at spaces.
+QList<QStringList> rows(const char* table) {
+    QList<QStringList> all;
+    for (const QString& line : QString::fromUtf8(table).split(u'\n', Qt::SkipEmptyParts))
+        all << line.split(u' ', Qt::SkipEmptyParts);
+    return all;
+}
+
+float draw(const QString& r) {
+    return r == u"max" ? rMax : r.toFloat();
+}
+
 float rForMove(int k) {
     return (float(k) - 0.5f) / 6.0f;
 }
@@ -50,20 +64,15 @@ private slots:
         QTest::addColumn<int>("k");
         QTest::addColumn<QString>("fromHidden"); // paricmd, paricmd1, paricmd2, disparicmd...
         QTest::addColumn<QString>("fromShown");
-        QTest::newRow("1") << 1 << "V.V..."
-                           << "V.VV..";
-        QTest::newRow("2") << 2 << "VV..VV"
-                           << "VVVVVV";
-        QTest::newRow("3") << 3 << "....VV"
-                           << "..V.VV";
-        QTest::newRow("4") << 4 << ".VVVV."
-                           << "VVVVV.";
-        QTest::newRow("5") << 5 << "....V."
-                           << "..V.V.";
-        QTest::newRow("6") << 6 << ".....V"
-                           << "V.VV.V";
-        QTest::newRow("6, r just below 1") << 7 << ".....V"
-                                           << "V.VV.V";
+        for (const QStringList& row : rows(R"(
+            1 V.V... V.VV..
+            2 VV..VV VVVVVV
+            3 ....VV ..V.VV
+            4 .VVVV. VVVVV.
+            5 ....V. ..V.V.
+            6 .....V V.VV.V
+            7 .....V V.VV.V)")) // 7: move 6 drawn with the largest r below 1
+            QTest::newRow(qPrintable(row[0])) << row[0].toInt() << row[1] << row[2];
     }
     void eachMoveShowsAndHidesItsButtons() {
         QFETCH(int, k);
@@ -81,71 +90,39 @@ private slots:
 
     void eachMoveDrawsItsPlacesAndNumbers_data() {
         QTest::addColumn<int>("k");
-        QTest::addColumn<float>("r"); // 0 or rMax for every draw; -1: 1/8, 2/8, 3/8...
-        QTest::addColumn<QString>("moved");
-        QTest::addColumn<QString>("renumbered"); // "button number", after a reseed from its
-        QTest::addColumn<int>("seed");           // variable: ndispari 21, ndispari1 38, ...2 33
-        const float steps = -1;
-        QTest::newRow("1, r 0") << 1 << 0.f << "disparicmd L0 T0, paricmd1 L0, paricmd T0"
-                                << "" << -1;
-        QTest::newRow("1, r max") << 1 << rMax
-                                  << "disparicmd L449 T1099, paricmd1 L299, paricmd T599"
-                                  << "" << -1;
-        QTest::newRow("1, steps") << 1 << steps
-                                  << "disparicmd L56 T275, paricmd1 L112, paricmd T300"
-                                  << "" << -1;
-        QTest::newRow("2, r 0") << 2 << 0.f << "paricmd L0 T0, paricmd1 L0 T0"
-                                << "disparicmd1 23" << 38;
-        QTest::newRow("2, r max") << 2 << rMax << "paricmd L799 T799, paricmd1 L299 T299"
-                                  << "disparicmd1 3008" << 38;
-        QTest::newRow("2, steps") << 2 << steps << "paricmd L100 T200, paricmd1 L112 T150"
-                                  << "disparicmd1 1898" << 38;
-        QTest::newRow("3, r 0") << 3 << 0.f
-                                << "paricmd2 T0, paricmd1 T0, disparicmd1 T0, disparicmd2 L0 T0"
-                                << "disparicmd 21" << 21;
-        QTest::newRow("3, r max")
-            << 3 << rMax << "paricmd2 T149, paricmd1 T299, disparicmd1 T299, disparicmd2 L49 T149"
-            << "disparicmd 13506" << 21;
-        QTest::newRow("3, steps")
-            << 3 << steps << "paricmd2 T18, paricmd1 T75, disparicmd1 T112, disparicmd2 L31 T75"
-            << "disparicmd 10146" << 21;
-        QTest::newRow("4, r 0") << 4 << 0.f << "disparicmd L1 T1, paricmd1 L0 T0"
-                                << "" << -1;
-        QTest::newRow("4, r max") << 4 << rMax << "disparicmd L300 T1000, paricmd1 L299 T499"
-                                  << "" << -1;
-        QTest::newRow("4, steps") << 4 << steps << "disparicmd L38 T251, paricmd1 L150 T187"
-                                  << "" << -1;
-        QTest::newRow("5, r 0") << 5 << 0.f
-                                << "paricmd2 T0, paricmd1 T0, disparicmd1 T0, disparicmd2 T0, "
-                                   "disparicmd T0"
-                                << "" << -1;
-        QTest::newRow("5, r max") << 5 << rMax
-                                  << "paricmd2 T199, paricmd1 T299, disparicmd1 T899, "
-                                     "disparicmd2 T499, disparicmd T299"
-                                  << "" << -1;
-        QTest::newRow("5, steps") << 5 << steps
-                                  << "paricmd2 T25, paricmd1 T75, disparicmd1 T337, disparicmd2 "
-                                     "T250, disparicmd T187"
-                                  << "" << -1;
-        QTest::newRow("6, r 0") << 6 << 0.f
-                                << "paricmd T0, paricmd2 T0, disparicmd T0, disparicmd1 L0 T0, "
-                                   "disparicmd2 T0"
-                                << "disparicmd2 18" << 33;
-        QTest::newRow("6, r max") << 6 << rMax
-                                  << "paricmd T199, paricmd2 T29, disparicmd T899, disparicmd1 "
-                                     "L299 T69, disparicmd2 T249"
-                                  << "disparicmd2 1203" << 33;
-        QTest::newRow("6, steps") << 6 << steps
-                                  << "paricmd T25, paricmd2 T7, disparicmd T337, disparicmd1 L225 "
-                                     "T35, disparicmd2 T156"
-                                  << "disparicmd2 1068" << 33;
+        QTest::addColumn<QString>("r");     // for every draw after the move's: 0, max, or n/8
+        QTest::addColumn<QString>("moved"); // left (L) and top (T) in the board's units
+        QTest::addColumn<QString>("renumbered");
+        // ndispari is 21, ndispari1 38 and ndispari2 33 before: each renumbering reseeds first.
+        for (const QStringList& row : rows(R"(
+            1 0     disparicmd L0 T0, paricmd1 L0, paricmd T0
+            1 max   disparicmd L449 T1099, paricmd1 L299, paricmd T599
+            1 steps disparicmd L56 T275, paricmd1 L112, paricmd T300
+            2 0     paricmd L0 T0, paricmd1 L0 T0                                        | disparicmd1 23 38
+            2 max   paricmd L799 T799, paricmd1 L299 T299                                | disparicmd1 3008 38
+            2 steps paricmd L100 T200, paricmd1 L112 T150                                | disparicmd1 1898 38
+            3 0     paricmd2 T0, paricmd1 T0, disparicmd1 T0, disparicmd2 L0 T0          | disparicmd 21 21
+            3 max   paricmd2 T149, paricmd1 T299, disparicmd1 T299, disparicmd2 L49 T149 | disparicmd 13506 21
+            3 steps paricmd2 T18, paricmd1 T75, disparicmd1 T112, disparicmd2 L31 T75    | disparicmd 10146 21
+            4 0     disparicmd L1 T1, paricmd1 L0 T0
+            4 max   disparicmd L300 T1000, paricmd1 L299 T499
+            4 steps disparicmd L38 T251, paricmd1 L150 T187
+            5 0     paricmd2 T0, paricmd1 T0, disparicmd1 T0, disparicmd2 T0, disparicmd T0
+            5 max   paricmd2 T199, paricmd1 T299, disparicmd1 T899, disparicmd2 T499, disparicmd T299
+            5 steps paricmd2 T25, paricmd1 T75, disparicmd1 T337, disparicmd2 T250, disparicmd T187
+            6 0     paricmd T0, paricmd2 T0, disparicmd T0, disparicmd1 L0 T0, disparicmd2 T0         | disparicmd2 18 33
+            6 max   paricmd T199, paricmd2 T29, disparicmd T899, disparicmd1 L299 T69, disparicmd2 T249 | disparicmd2 1203 33
+            6 steps paricmd T25, paricmd2 T7, disparicmd T337, disparicmd1 L225 T35, disparicmd2 T156 | disparicmd2 1068 33)")) {
+            const QStringList parts = row.mid(2).join(u' ').split(u'|');
+            QTest::newRow(qPrintable(row[0] + u' ' + row[1]))
+                << row[0].toInt() << row[1] << parts[0] << parts.value(1).trimmed();
+        }
     }
     void eachMoveDrawsItsPlacesAndNumbers() {
         QFETCH(int, k);
-        QFETCH(float, r);
+        QFETCH(QString, r);
         QFETCH(QString, moved);
         QFETCH(QString, renumbered);
-        QFETCH(int, seed);
         TestGame t;
         GameState& state = t.game.state;
         state.ndispari = 21;
@@ -153,53 +130,48 @@ private slots:
         state.ndispari2 = 33;
         t.random.script = {rForMove(k)};
         for (int i = 1; i <= 7; ++i)
-            t.random.script.push_back(r < 0 ? float(i) / 8 : r);
+            t.random.script.push_back(r == u"0" ? 0.f : r == u"max" ? rMax : float(i) / 8);
         const Places expected = places(moved);
-        const QString renumberedButton = renumbered.section(u' ', 0, 0);
-        std::size_t drawsOfTheMove = 0;
-        for (const QPoint& at : expected)
-            drawsOfTheMove += (at.x() >= 0) + (at.y() >= 0);
+        const QStringList renumber = renumbered.split(u' ', Qt::SkipEmptyParts);
         t.game.shuffle.Timer2_Timer();
 
-        QCOMPARE(t.random.draws, int(1 + drawsOfTheMove + !renumbered.isEmpty()));
-        for (int i = 0; i < 6; ++i) {
-            const QString name = QLatin1String(targets[i]);
-            const Control& button = *t.game.board.find(name);
-            const QPoint place = expected.value(name, {-1, -1});
+        std::size_t draws = 1 + renumber.size() / 3;
+        for (const QPoint& at : expected)
+            draws += (at.x() >= 0) + (at.y() >= 0);
+        QCOMPARE(std::size_t(t.random.draws), draws);
+        for (int i = 0; i < 6; ++i) { // the others stay at their design places
+            const Control& button = *t.game.board.find(QString::fromLatin1(targets[i]));
+            const QPoint place = expected.value(button.name(), {-1, -1});
             const int x = place.x() >= 0 ? place.x() : designPlaces[i].x();
             const int y = place.y() >= 0 ? qRound(place.y() * 672.0 / 512.0) : designPlaces[i].y();
             QCOMPARE(button.position(), QPoint(x, y));
-            if (name != renumberedButton && name != QLatin1String("disparicmd1"))
-                QCOMPARE(button.caption(), QString());
         }
-        const std::vector<int> reseeds = seed < 0
-                                             ? std::vector<int>{ScriptedRandom::timeReseed}
-                                             : std::vector<int>{ScriptedRandom::timeReseed, seed};
+        std::vector<int> reseeds{ScriptedRandom::timeReseed};
+        if (!renumber.isEmpty()) {
+            reseeds.push_back(renumber[2].toInt());
+            QCOMPARE(t.game.board.find(renumber[0])->caption(), renumber[1]);
+            const qint16 kept = renumber[0] == u"disparicmd"    ? state.ndispari
+                                : renumber[0] == u"disparicmd1" ? state.ndispari1
+                                                                : state.ndispari2;
+            QCOMPARE(QString::number(kept), renumber[1]);
+        }
         QCOMPARE(t.random.reseeds, reseeds);
-        if (!renumbered.isEmpty()) {
-            const QString number = renumbered.section(u' ', 1);
-            QCOMPARE(t.game.board.find(renumberedButton)->caption(), number);
-            const qint16 kept = renumberedButton == QLatin1String("disparicmd") ? state.ndispari
-                                : renumberedButton == QLatin1String("disparicmd1")
-                                    ? state.ndispari1
-                                    : state.ndispari2;
-            QCOMPARE(QString::number(kept), number);
-        }
     }
 
     void startUpGivesTheSixFirstNumbersFromTheirSeeds_data() {
-        QTest::addColumn<float>("r");
+        QTest::addColumn<QString>("r");
         QTest::addColumn<QStringList>("numbers"); // disparicmd, 1, 2, paricmd, 1, 2
-        QTest::newRow("r 0") << 0.f << QStringList{"16", "22", "20", "15", "15", "15"};
-        QTest::newRow("r 1/2") << 0.5f << QStringList{"766", "772", "770", "765", "1140", "6015"};
-        QTest::newRow("r max") << rMax
-                               << QStringList{"1501", "1507", "1505", "1500", "2250", "12000"};
+        for (const QStringList& row : rows(R"(
+            0   16   22   20   15   15   15
+            0.5 766  772  770  765  1140 6015
+            max 1501 1507 1505 1500 2250 12000)"))
+            QTest::newRow(qPrintable(row[0])) << row[0] << row.mid(1);
     }
     void startUpGivesTheSixFirstNumbersFromTheirSeeds() {
-        QFETCH(float, r);
+        QFETCH(QString, r);
         QFETCH(QStringList, numbers);
         TestGame t;
-        t.random.script = {r, r, r, r, r, r};
+        t.random.script.assign(6, draw(r));
         t.game.state.punti = 9;
         t.game.startUp.Form_Activate();
         const Board& b = t.game.board;
@@ -251,39 +223,41 @@ private slots:
 
     void aHitJudgesScoresAndRenumbers_data() {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QList<float>>("r");
+        QTest::addColumn<QString>("r");
         QTest::addColumn<QString>("number");
         QTest::addColumn<int>("seed"); // numpari2 is 45 and ndispari2 48 before the hit
         QTest::addColumn<QString>("warning");
-        const QString right;
-        const QString far = QStringLiteral("Attenzione!  77  non è  un numero divisibile per 15");
-        const QString far1 =
-            QStringLiteral("Attenzione! Hai sbagliato:  77  non è  un numero divisibile per 15");
-        const QString far2 = QStringLiteral("Attenzione!  77 non è  un numero divisibile per 15");
-        QTest::newRow("paricmd r 0") << "paricmd" << QList{0.f} << "15" << 0 << right;
-        QTest::newRow("paricmd r 1/2") << "paricmd" << QList{0.5f} << "6765" << 0 << right;
-        QTest::newRow("paricmd r max") << "paricmd" << QList{rMax} << "13500" << 0 << right;
-        QTest::newRow("paricmd1 r 0") << "paricmd1" << QList{0.f} << "30" << 0 << right;
-        QTest::newRow("paricmd1 r 1/2") << "paricmd1" << QList{0.5f} << "780" << 0 << right;
-        QTest::newRow("paricmd1 r max") << "paricmd1" << QList{rMax} << "1515" << 0 << right;
-        QTest::newRow("paricmd2 r 0") << "paricmd2" << QList{0.f} << "15" << 45 << right;
-        QTest::newRow("paricmd2 r 1/2") << "paricmd2" << QList{0.5f} << "315" << 45 << right;
-        QTest::newRow("paricmd2 r max") << "paricmd2" << QList{rMax} << "600" << 45 << right;
-        QTest::newRow("disparicmd r 0") << "disparicmd" << QList{0.f} << "2" << 0 << far;
-        QTest::newRow("disparicmd r 1/2") << "disparicmd" << QList{0.5f} << "77" << 0 << far;
-        QTest::newRow("disparicmd r max") << "disparicmd" << QList{rMax} << "151" << 0 << far;
-        QTest::newRow("disparicmd, 15 drawn again")
-            << "disparicmd" << QList{13.f / 150 + 1e-4f, 0.5f} << "77" << 0 << far;
-        QTest::newRow("disparicmd1") << "disparicmd1" << QList<float>{} << "6001" << 0 << far1;
-        QTest::newRow("disparicmd2 r 0") << "disparicmd2" << QList{0.f} << "3" << 48 << far2;
-        QTest::newRow("disparicmd2 r 1/2") << "disparicmd2" << QList{0.5f} << "753" << 48 << far2;
-        QTest::newRow("disparicmd2 r max") << "disparicmd2" << QList{rMax} << "1502" << 48 << far2;
-        QTest::newRow("disparicmd2, 15 drawn again")
-            << "disparicmd2" << QList{12.f / 1500 + 1e-5f, 0.5f} << "753" << 48 << far2;
+        const QString warnings[] = {
+            {},
+            QStringLiteral("Attenzione!  77  non è  un numero divisibile per 15"),
+            QStringLiteral("Attenzione! Hai sbagliato:  77  non è  un numero divisibile per 15"),
+            QStringLiteral("Attenzione!  77 non è  un numero divisibile per 15")};
+        // The last column: which warning; 0 for none. An r of 15's place is drawn again.
+        for (const QStringList& row : rows(R"(
+            paricmd     0            15    0  0
+            paricmd     0.5          6765  0  0
+            paricmd     max          13500 0  0
+            paricmd1    0            30    0  0
+            paricmd1    0.5          780   0  0
+            paricmd1    max          1515  0  0
+            paricmd2    0            15    45 0
+            paricmd2    0.5          315   45 0
+            paricmd2    max          600   45 0
+            disparicmd  0            2     0  1
+            disparicmd  0.5          77    0  1
+            disparicmd  max          151   0  1
+            disparicmd  0.08677,0.5  77    0  1
+            disparicmd1 -            6001  0  2
+            disparicmd2 0            3     48 3
+            disparicmd2 0.5          753   48 3
+            disparicmd2 max          1502  48 3
+            disparicmd2 0.00801,0.5  753   48 3)"))
+            QTest::newRow(qPrintable(row[0] + u' ' + row[1]))
+                << row[0] << row[1] << row[2] << row[3].toInt() << warnings[row[4].toInt()];
     }
     void aHitJudgesScoresAndRenumbers() {
         QFETCH(QString, button);
-        QFETCH(QList<float>, r);
+        QFETCH(QString, r);
         QFETCH(QString, number);
         QFETCH(int, seed);
         QFETCH(QString, warning);
@@ -294,7 +268,9 @@ private slots:
         Control& target = *t.game.board.find(button);
         target.setCaption(QStringLiteral("77"));
         target.show();
-        t.random.script.assign(r.begin(), r.end());
+        for (const QString& value : r.split(u',', Qt::SkipEmptyParts))
+            if (value != u"-")
+                t.random.script.push_back(draw(value));
         const bool right = warning.isEmpty();
         if (!right) // the red flash is on while the warning is open
             t.dialogs.answer(Answer::Ok, [&] { QCOMPARE(target.background(), 0xFFFF0000); });
@@ -407,12 +383,16 @@ private slots:
         QTest::addColumn<QList<int>>("before"); // ore, minuti, secondi, restanti
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("restanti");
-        QTest::newRow("start") << QList{0, 5, 0, 300} << "00:04:59" << 299;
-        QTest::newRow("last second of a minute") << QList{0, 4, 1, 241} << "00:04:00" << 240;
-        QTest::newRow("a minute borrowed") << QList{0, 4, 0, 240} << "00:03:59" << 239;
-        QTest::newRow("an hour borrowed") << QList{1, 0, 0, 100} << "00:59:59" << 99;
-        QTest::newRow("two digits") << QList{0, 0, 10, 10} << "00:00:09" << 9;
-        QTest::newRow("last tick") << QList{0, 0, 1, 1} << "00:00:00" << 0;
+        for (const QStringList& row : rows(R"(
+            0 5 0  300 00:04:59 299
+            0 4 1  241 00:04:00 240
+            0 4 0  240 00:03:59 239
+            1 0 0  100 00:59:59 99
+            0 0 10 10  00:00:09 9
+            0 0 1  1   00:00:00 0)"))
+            QTest::newRow(qPrintable(row[4]))
+                << QList{row[0].toInt(), row[1].toInt(), row[2].toInt(), row[3].toInt()} << row[4]
+                << row[5].toInt();
     }
     void theClockTicks() {
         QFETCH(QList<int>, before);
@@ -517,15 +497,6 @@ private slots:
         QCOMPARE(t.host.shows, 2);
     }
 
-    void minimizingSetsTheTitleBack() {
-        TestGame t;
-        t.game.board.setCaption(QStringLiteral("altro"));
-        t.game.resized(false);
-        QCOMPARE(t.game.board.caption(), QStringLiteral("altro"));
-        t.game.resized(true);
-        QCOMPARE(t.game.board.caption(), QStringLiteral("Frulvane"));
-    }
-
     void numbersAreWrittenAndRead_data() {
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("expected");
@@ -553,6 +524,41 @@ private slots:
         QFETCH(QString, written);
         QFETCH(QString, expected);
         QCOMPARE(written, expected);
+    }
+
+    void aHundredThousandEventsKeepTheRules() {
+        TestGame t;
+        t.start();
+        Board& b = t.game.board;
+        Control* const right[] = {&b.paricmd, &b.paricmd1, &b.paricmd2};
+        Control* const wrong[] = {&b.disparicmd, &b.disparicmd1, &b.disparicmd2};
+        std::mt19937 pick(15);
+        int score = 0;
+        for (int event = 0; event < 100'000; ++event) {
+            t.time.now = (t.time.now + 1301) % (24 * 3600 * 1000);
+            const unsigned what = pick() % 5, which = pick() % 3;
+            if (what < 2)
+                t.game.timerTicked(what == 0 ? b.Timer1 : b.Timer2);
+            else if (what == 2)
+                t.game.backgroundClicked();
+            else if (Control* button = what == 3 ? right[which] : wrong[which];
+                     button->isVisible()) {
+                t.game.controlClicked(*button);
+                score += what == 3 ? 1 : -4;
+            }
+            if (t.game.state.restanti < 3) { // a new match before the clock runs out
+                t.dialogs.answer(Answer::Yes);
+                t.game.menuClicked(u"Next");
+                score = 0;
+            }
+            QVERIFY(!t.game.hasEnded());
+            for (int i = 0; i < 3; ++i) {
+                QVERIFY(right[i]->caption().toInt() % 15 == 0 && right[i]->caption().toInt() > 0);
+                QVERIFY(wrong[i]->caption().toInt() % 15 != 0);
+            }
+            QCOMPARE(int(t.game.state.punti), score);
+            t.dialogs.shown.clear();
+        }
     }
 
     void theGeneratorStaysBelowOneAndReseedsStir() {

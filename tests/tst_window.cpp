@@ -71,82 +71,86 @@ class WindowTest : public QObject {
 private slots:
     void everyControlIsAsDesigned_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("place"); // pixels: twips / 15
+        QTest::addColumn<QRect>("place");
         QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("font"); // pixels: points × 96 / 72
-        QTest::addColumn<int>("back");     // -1: none of its own
-        QTest::addColumn<int>("fore");
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<QString>("back");
+        QTest::addColumn<QString>("fore");
         QTest::addColumn<QString>("flags");
-        QTest::addColumn<QString>("tip");
-        const auto add = [](const char* name, QRect place, const char* caption, const char* font,
-                            int back, int fore, const char* flags, const char* tip = "") {
-            QTest::newRow(name) << name << place << caption << font << back << fore << flags
-                                << QString::fromUtf8(tip);
-        };
-        const int cyan = 0x00FFFF, none = -1, purple = 0xC000C0, green = 0x008000;
-        add("disparicmd2", {336, 456, 81, 81}, "", "S32b", cyan, none, "hidden");
-        add("disparicmd1", {456, 344, 81, 81}, "63", "S32b", cyan, none, "hidden");
-        add("paricmd2", {104, 432, 81, 81}, "", "S32b", cyan, none, "hidden");
-        add("paricmd1", {192, 280, 81, 81}, "", "S32b", cyan, none, "hidden");
-        add("cmdExit", {408, 0, 209, 49}, "E&xit", "S11b", purple, none, "",
-            "Ti prego resta ancora, forse riuscirai a farmi uscire ");
-        add("cmdNext", {200, 0, 214, 49}, "&Clicca per iniziare", "S11b", 0x00C000, none,
-            "disabled", "Go");
-        add("Inizio", {256, 8, 81, 33}, "Inizio", "system", none, none, "hidden");
-        add("paricmd", {160, 104, 81, 81}, "", "S32b", cyan, none, "hidden");
-        add("disparicmd", {384, 104, 81, 81}, "", "S32b", cyan, none, "hidden");
-        add("txtAnswer", {368, 112, 185, 80}, "", "S64b", cyan, none, "hidden disabled",
-            "Inserisci il risultato e  premi il tasto  Invio");
-        add("Label6", {-8, 0, 209, 49}, "Punti complessivi", "S24", 0x0000FF, 0xFFFF80,
-            "border centred");
-        add("lblMessage", {104, 248, 441, 41}, "", "S32bi", cyan, 0xFF0000, "hidden centred");
-        add("lblScore", {40, 56, 81, 65}, "", "R48b", 0xFFFF00, none, "border centred",
-            "Questo è il tuo punteggio. Forza con il  record");
-        add("Punteggio", {64, 72, 33, 41}, "0", "S32", none, none, "centred");
-        add("lblpunti", {560, 520, 18, 37}, "0", "S32", none, purple, "");
-        add("Label13", {448, 528, 97, 29}, "con punti", "S24", none, purple, "");
-        add("lblnome", {176, 528, 66, 29}, "nome", "S24b", none, 0x0000FF, "");
-        add("Label12", {8, 528, 153, 25}, "Il record  è di ", "S24", none, purple, "");
-        add("lblnome1", {128, 304, 8, 29}, "", "S24b", none, green, "");
-        add("Label14", {9, 304, 93, 33}, "Sfidante", "S24", none, green, "border centred");
-        add("Label5", {64, 512, 441, 41}, "", "S32bi", cyan, 0xFF0000, "hidden centred");
-        add("lblconto", {8, 160, 105, 33}, "00.00.00", "K16", none, 0xFFFF00, "border");
-        add("Label11", {8, 128, 105, 25}, "Tempo restante", "S13", none, 0xFFFF00, "");
-        add("Label3", {376, 256, 156, 33}, "Risposte totali", "S24", none, 0x0000FF,
-            "hidden border");
-        add("Label1", {384, 208, 168, 33}, "Risposte errate", "S24", none, 0xFF0000,
-            "hidden border");
-        add("lblScore2", {504, 192, 37, 59}, "0", "R48b", none, 0x0000FF, "hidden border centred");
-        add("lblScore1", {464, 240, 36, 59}, "0", "R48b", none, 0xFF0000, "hidden border centred");
-        add("lblTime", {560, 120, 6, 20}, "", "S16b", none, none, "hidden",
-            "Clicca sotto di me per attivare il Timer");
-        add("lblNum2", {472, 136, 23, 79}, "", "S64b", cyan, none,
-            "hidden disabled border centred");
-        add("Label4", {488, 136, 41, 65}, "=", "S64b", 0x80FFFF, none, "hidden disabled centred");
-        add("Label2", {488, 120, 41, 65}, "X", "S64", 0x80FFFF, none, "hidden disabled centred");
-        add("lblNum1", {456, 112, 23, 79}, "", "S64b", cyan, none,
-            "hidden disabled border centred");
+        // Places in pixels (twips / 15); fonts in pixels (points × 96 / 72): S Liberation Sans,
+        // R Liberation Serif, K Liberation Sans Black, b bold, i italic; colours RGB, - none.
+        static const QRegularExpression row(
+            QStringLiteral("^\\s*(\\w+) +(-?\\d+) (\\d+) (\\d+) (\\d+) +\\|([^|]*)\\| +(\\S+) "
+                           "+(\\S+) +(\\S+) *(.*)$"));
+        for (const QString& line : QString::fromUtf8(R"(
+            disparicmd2 336 456 81 81   ||                     S32b   00FFFF -      hidden
+            disparicmd1 456 344 81 81   |63|                   S32b   00FFFF -      hidden
+            paricmd2    104 432 81 81   ||                     S32b   00FFFF -      hidden
+            paricmd1    192 280 81 81   ||                     S32b   00FFFF -      hidden
+            cmdExit     408 0 209 49    |E&xit|                S11b   C000C0 -
+            cmdNext     200 0 214 49    |&Clicca per iniziare| S11b   00C000 -      disabled
+            Inizio      256 8 81 33     |Inizio|               system -      -      hidden
+            paricmd     160 104 81 81   ||                     S32b   00FFFF -      hidden
+            disparicmd  384 104 81 81   ||                     S32b   00FFFF -      hidden
+            txtAnswer   368 112 185 80  ||                     S64b   00FFFF -      hidden disabled
+            Label6      -8 0 209 49     |Punti complessivi|    S24    0000FF FFFF80 border centred
+            lblMessage  104 248 441 41  ||                     S32bi  00FFFF FF0000 hidden centred
+            lblScore    40 56 81 65     ||                     R48b   FFFF00 -      border centred
+            Punteggio   64 72 33 41     |0|                    S32    -      -      centred
+            lblpunti    560 520 18 37   |0|                    S32    -      C000C0
+            Label13     448 528 97 29   |con punti|            S24    -      C000C0
+            lblnome     176 528 66 29   |nome|                 S24b   -      0000FF
+            Label12     8 528 153 25    |Il record  è di |     S24    -      C000C0
+            lblnome1    128 304 8 29    ||                     S24b   -      008000
+            Label14     9 304 93 33     |Sfidante|             S24    -      008000 border centred
+            Label5      64 512 441 41   ||                     S32bi  00FFFF FF0000 hidden centred
+            lblconto    8 160 105 33    |00.00.00|             K16    -      FFFF00 border
+            Label11     8 128 105 25    |Tempo restante|       S13    -      FFFF00
+            Label3      376 256 156 33  |Risposte totali|      S24    -      0000FF hidden border
+            Label1      384 208 168 33  |Risposte errate|      S24    -      FF0000 hidden border
+            lblScore2   504 192 37 59   |0|                    R48b   -      0000FF hidden border centred
+            lblScore1   464 240 36 59   |0|                    R48b   -      FF0000 hidden border centred
+            lblTime     560 120 6 20    ||                     S16b   -      -      hidden
+            lblNum2     472 136 23 79   ||                     S64b   00FFFF -      hidden disabled border centred
+            Label4      488 136 41 65   |=|                    S64b   80FFFF -      hidden disabled centred
+            Label2      488 120 41 65   |X|                    S64    80FFFF -      hidden disabled centred
+            lblNum1     456 112 23 79   ||                     S64b   00FFFF -      hidden disabled border centred)")
+                                       .split(u'\n', Qt::SkipEmptyParts)) {
+            const auto m = row.match(line);
+            QTest::newRow(qPrintable(m.captured(1)))
+                << m.captured(1)
+                << QRect(m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt(),
+                         m.captured(5).toInt())
+                << m.captured(6) << m.captured(7) << m.captured(8) << m.captured(9)
+                << m.captured(10).trimmed();
+        }
     }
     void everyControlIsAsDesigned() {
         QFETCH(QString, name);
         QFETCH(QRect, place);
         QFETCH(QString, caption);
         QFETCH(QString, font);
-        QFETCH(int, back);
-        QFETCH(int, fore);
+        QFETCH(QString, back);
+        QFETCH(QString, fore);
         QFETCH(QString, flags);
-        QFETCH(QString, tip);
         WindowFixture f;
         QWidget* widget = f.tavola.controlWidget(name);
         QVERIFY(widget);
         QCOMPARE(widget->geometry(), place);
         QCOMPARE(text(widget), caption);
         QCOMPARE(fontCode(widget->font()), font);
-        QCOMPARE(background(widget), back);
-        if (fore >= 0)
-            QCOMPARE(int(widget->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF), fore);
+        QCOMPARE(background(widget), back == u"-" ? -1 : back.toInt(nullptr, 16));
+        if (fore != u"-")
+            QCOMPARE(widget->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF,
+                     fore.toUInt(nullptr, 16));
         QCOMPARE(::flags(widget, f.tavola.surface()), flags);
-        QCOMPARE(widget->toolTip(), tip);
+        const QMap<QString, QString> tips{
+            {"cmdExit", "Ti prego resta ancora, forse riuscirai a farmi uscire "},
+            {"cmdNext", "Go"},
+            {"lblScore", "Questo è il tuo punteggio. Forza con il  record"},
+            {"lblTime", "Clicca sotto di me per attivare il Timer"},
+            {"txtAnswer", "Inserisci il risultato e  premi il tasto  Invio"}};
+        QCOMPARE(widget->toolTip(), tips.value(name));
         if (auto* label = qobject_cast<QLabel*>(widget)) // a name with markup shows as typed
             QCOMPARE(label->textFormat(), Qt::PlainText);
     }
@@ -216,13 +220,9 @@ private slots:
         QCOMPARE(f.tavola.surface()->childAt(centre), f.widget("paricmd"));
         f.clickAt(centre);
         QCOMPARE(f.game().state.punti, qint16(1));
-    }
-
-    void aLabelAboveALabelKeepsItsOrder() {
-        WindowFixture f;
-        f.start();
-        const QPoint centre = f.widget("Punteggio")->geometry().center();
-        QCOMPARE(f.tavola.surface()->childAt(centre), f.widget("Punteggio"));
+        // Among labels the stored order holds: the score lies on its box.
+        const QPoint score = f.widget("Punteggio")->geometry().center();
+        QCOMPARE(f.tavola.surface()->childAt(score), f.widget("Punteggio"));
     }
 
     void pointersPointWhereTheirPictureDoes_data() {
@@ -390,8 +390,9 @@ private slots:
         WindowFixture f;
         f.start(QString());
         f.game().backgroundClicked();
-        QWidget* surface = f.tavola.surface();
-        for (QWidget* child : surface->findChildren<QWidget*>() << surface) {
+        QList<QWidget*> controls = f.tavola.surface()->findChildren<QWidget*>();
+        controls << f.tavola.surface();
+        for (QWidget* child : controls) {
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(child);
             QVERIFY2(!child->isVisible() || !accessible->text(QAccessible::Name).isEmpty(),
                      qPrintable(child->objectName()));
