@@ -292,18 +292,31 @@ private slots:
         QCOMPARE(f.game().state.punti, qint16(-3));
     }
 
-    void returnOnNuovoGiocoAsksForANewMatch() {
+    void theMenusWorkFromTheKeyboard_data() {
+        QTest::addColumn<int>("key"); // what takes the menu bar
+        QTest::newRow("F10") << int(Qt::Key_F10);
+        QTest::newRow("Alt") << int(Qt::Key_Alt);
+    }
+    void theMenusWorkFromTheKeyboard() {
+        QFETCH(int, key);
         WindowFixture f;
         f.start();
         QApplication::setActiveWindow(&f.tavola);
         QVERIFY(QTest::qWaitForWindowActive(&f.tavola));
-        QTest::keyClick(&f.tavola, Qt::Key_F10);
-        QTRY_VERIFY(QApplication::activePopupWidget());
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
-        QTRY_VERIFY(!QApplication::activePopupWidget());
-        QTest::keyClick(f.tavola.menuBar(), Qt::Key_Return);
+        // Keys go where the keyboard sends them: to an open menu, else to the focus.
+        const auto press = [](Qt::Key k) {
+            QWidget* popup = QApplication::activePopupWidget();
+            QTest::keyClick(popup ? popup : QApplication::focusWidget(), k);
+        };
+        press(Qt::Key(key));
+        QMenuBar* bar = f.tavola.menuBar();
+        QTRY_COMPARE(bar->activeAction()->objectName(), QStringLiteral("INFOMAZIONI"));
+        press(Qt::Key_Right);
+        press(Qt::Key_Right);
+        QCOMPARE(bar->activeAction()->text(), QStringLiteral("Nuovo gioco"));
+        press(Qt::Key_Return);
         QTRY_COMPARE(f.dialogs.texts().last(), QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"));
+        QVERIFY(!f.game().board.Timer2.isEnabled()); // not a click on the background
     }
 
     void theExitButtonAnswersItsAccessLetter() {

@@ -56,6 +56,8 @@ protected:
                           QRectF(area.topLeft() * ratio, area.size() * ratio).toRect());
     }
     void keyPressEvent(QKeyEvent* event) override {
+        if (m_window.actOnHighlightedMenuEntry(*event))
+            return;
         const int key = event->key();
         if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
             event->modifiers() == Qt::NoModifier) {
@@ -353,19 +355,28 @@ void Tavola::endProgram() {
         m_options.quit();
 }
 
-bool Tavola::eventFilter(QObject* watched, QEvent* event) {
-    // The menu bar opens a highlighted menu from the keyboard but does not trigger a plain
-    // entry: Return on a highlighted "Nuovo gioco" does, once the menu bar has let go.
-    if (watched == menuBar() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        QAction* entry = menuBar()->activeAction();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && entry && !entry->menu()) {
-            QKeyEvent leave(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QCoreApplication::sendEvent(menuBar(), &leave);
-            QTimer::singleShot(0, entry, &QAction::trigger);
-            return true;
-        }
+bool Tavola::actOnHighlightedMenuEntry(const QKeyEvent& key) {
+    // The menu bar opens a highlighted menu from the keyboard but leaves a plain entry such as
+    // "Nuovo gioco" highlighted, with the keyboard wherever it was: Return triggers it there
+    // and Escape lets it go.
+    QAction* entry = menuBar()->activeAction();
+    if (!entry || entry->menu() || QApplication::activePopupWidget())
+        return false;
+    if (key.key() == Qt::Key_Escape) {
+        menuBar()->setActiveAction(nullptr);
+        return true;
     }
+    if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
+        return false;
+    menuBar()->setActiveAction(nullptr);
+    QTimer::singleShot(0, entry, &QAction::trigger);
+    return true;
+}
+
+bool Tavola::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == menuBar() && event->type() == QEvent::KeyPress &&
+        actOnHighlightedMenuEntry(*static_cast<QKeyEvent*>(event)))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class QKeyEvent;
 class QStyle;
 
 // The game window: the controls of its design over the persistent drawing, its menus and its
@@ -47,6 +48,7 @@ private:
     void buildControls();
     void buildMenus();
     void buildTimer(QTimer& timer, const GameTimer& gameTimer);
+    bool actOnHighlightedMenuEntry(const QKeyEvent& key);
     void applyCaption(const Control& control, QWidget* widget, bool resize);
     void applyBackground(const Control& control, QWidget* widget);
 
