@@ -171,17 +171,25 @@ private slots:
         QCOMPARE(bytes(t.recordFile("aquarvel.txt")), QByteArray(" 5\r\n"));
     }
 
-    void aHigherRecordSavedMeanwhileIsKeptAndTold() {
+    void aRecordAsHighSavedMeanwhileIsKeptAndTold_data() {
+        QTest::addColumn<QByteArray>("meanwhile");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("higher") << QByteArray(" 40\r\n") << "40";
+        QTest::newRow("equal") << QByteArray("3\r\n") << "3";
+    }
+    void aRecordAsHighSavedMeanwhileIsKeptAndTold() {
+        QFETCH(QByteArray, meanwhile);
+        QFETCH(QString, told);
         TestGame t;
         t.start();
-        write(t.recordFile("aquarvel.txt"), " 40\r\n");
+        write(t.recordFile("aquarvel.txt"), meanwhile);
         write(t.recordFile("quarvel.txt"), "Bea\r\n");
         playAndExit(t, 3);
-        QCOMPARE(bytes(t.recordFile("aquarvel.txt")), QByteArray(" 40\r\n"));
+        QCOMPARE(bytes(t.recordFile("aquarvel.txt")), meanwhile);
         QCOMPARE(bytes(t.recordFile("quarvel.txt")), QByteArray("Bea\r\n"));
         QCOMPARE(t.dialogs.texts().mid(2),
-                 QStringList({farewell, "Mentre giocavi, Bea ha fatto un record più alto: 40 "
-                                        "punti."}));
+                 QStringList({farewell, "Mentre giocavi, Bea ha fatto un record di " + told +
+                                            " punti: il tuo punteggio non lo supera."}));
     }
 
     void aSaveKilledAtAnyStepLeavesTheOldPairOrTheNewOne_data() {
@@ -360,7 +368,7 @@ private slots:
         QCOMPARE(t.dialogs.shown.size(), std::size_t(3));
         QVERIFY2(t.dialogs.texts().last().endsWith(told), qPrintable(t.dialogs.texts().last()));
         QVERIFY(!t.dialogs.texts().last().contains(QStringLiteral("//")));
-        QVERIFY(clockHeld && t.game.board.Timer1.isEnabled());
+        QVERIFY(clockHeld && t.game.board.Timer1.isEnabled() && !t.game.board.Timer2.isEnabled());
         QCOMPARE(t.game.board.lblpunti.caption() + t.game.board.lblnome.caption(), QString());
         QCOMPARE(t.game.state.restanti, qint16(300));
         playAndExit(t, 2);

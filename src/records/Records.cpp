@@ -6,7 +6,8 @@
 
 QString Records::beatenMeanwhile(const RecordStore::Record& higher) {
     const QString holder = higher.name.trimmed();
-    return QStringLiteral("Mentre giocavi, %1 ha fatto un record più alto: %2 punti.")
+    return QStringLiteral(
+               "Mentre giocavi, %1 ha fatto un record di %2 punti: il tuo punteggio non lo supera.")
         .arg(holder.isEmpty() ? QStringLiteral("un altro giocatore") : holder,
              higher.score.trimmed());
 }
