@@ -106,6 +106,11 @@ void QtSound::play(const QString& path) {
     if (!stream || sink->error() != QAudio::NoError)
         return warnOnce("the sound server did not take the sound");
     stream->write(sound->pcm);
+    // Played to its end: the stream goes back to the server instead of idling until the next.
+    QObject::connect(sink.get(), &QAudioSink::stateChanged, sink.get(), [this, done = sink.get()] {
+        if (done->state() == QAudio::IdleState && m_playing.get() == done)
+            m_playing.release()->deleteLater();
+    });
     m_playing = std::move(sink);
 }
 
