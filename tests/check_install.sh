@@ -25,6 +25,8 @@ for size in 32 64 128 256; do
     [ -f "$icon" ] || fail "no ${size}px icon"
     head -c 24 "$icon" | od -An -tu1 | tr -s ' ' | grep -q "^ 137 80 78 71" || fail "$icon is not a PNG"
 done
+grep -qx '# folder=/var/lib/zenobra/classe' "$destdir/etc/xdg/zenobra/zenobra.conf" ||
+    fail "no commented-out class record setting"
 desktop-file-validate "$root/share/applications/$id.desktop"
 appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
 echo "check_install: layout and desktop files are valid"

@@ -2,11 +2,16 @@
 // it in the middle of a save:
 //   record_tool load <folder>                          the problem or "ok", then the pair read
 //   record_tool save <folder> <score> <name> [<step>]  with a step: killed outright after it
+//   record_tool class <folder> <seconds> <seed>        one child of a class: loads and saves at
+//                                                      random moments, a line for each
 #include "records/RecordStore.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QThread>
 
+#include <cstdio>
 #include <signal.h>
 
 namespace {
@@ -22,24 +27,58 @@ public:
 private:
     int m_step;
 };
+
+// Each step of a save takes a few milliseconds, so that a kill from outside lands inside one.
+class Slow final : public RecordStore::Faults {
+public:
+    void after(RecordStore::Step) override { QThread::msleep(3); }
+};
+
+QByteArray encoded(const RecordStore::Record& record) {
+    return record.score.toUtf8().toPercentEncoding() + '|' +
+           record.name.toUtf8().toPercentEncoding();
+}
+
+void say(const QByteArray& line) {
+    std::fputs((line + '\n').constData(), stdout);
+    std::fflush(stdout); // a kill must not take the line with it
+}
+
+const char* outcomes[] = {"written", "beaten", "failed: "};
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    QTextStream out(stdout);
     if (args.size() == 3 && args[1] == QLatin1String("load")) {
         const RecordStore::Loaded loaded = RecordStore(args[2], nullptr, 200).load();
-        out << (loaded.problem.isEmpty() ? QStringLiteral("ok") : loaded.problem) << '\n'
-            << loaded.record.score.toUtf8().toPercentEncoding() << '|'
-            << loaded.record.name.toUtf8().toPercentEncoding() << '\n';
+        say(loaded.problem.isEmpty() ? "ok" : loaded.problem.toUtf8());
+        say(encoded(loaded.record));
         return 0;
     }
     if (args.size() >= 5 && args[1] == QLatin1String("save")) {
         KillAfter kill(args.size() == 6 ? args[5].toInt() : -1);
         const auto saved = RecordStore(args[2], &kill).save(args[3], args[4]);
-        const char* outcomes[] = {"written", "beaten", "failed: "};
-        out << outcomes[static_cast<int>(saved.outcome)] << saved.error << '\n';
+        say(outcomes[static_cast<int>(saved.outcome)] + saved.error.toUtf8());
+        return 0;
+    }
+    if (args.size() == 5 && args[1] == QLatin1String("class")) {
+        QRandomGenerator draw(args[4].toUInt());
+        Slow slow;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < args[3].toInt() * 1000) {
+            QThread::msleep(draw.bounded(400));
+            const RecordStore::Loaded loaded = RecordStore(args[2], nullptr, 300).load();
+            say("load " + encoded(loaded.record) + ' ' + loaded.problem.toUtf8());
+            // Scores grow with time, so that many saves beat the record of the moment.
+            const QByteArray score =
+                ' ' + QByteArray::number(clock.elapsed() / 20 + draw.bounded(1, 100));
+            say("start" + score);
+            const auto saved = RecordStore(args[2], &slow, 2000)
+                                   .save(QString::fromLatin1(score), "c" + score.trimmed());
+            say(outcomes[static_cast<int>(saved.outcome)] + score + ' ' + saved.error.toUtf8());
+        }
         return 0;
     }
     return 2;

@@ -12,9 +12,13 @@ public:
     virtual QString systemDir() = 0;
 };
 
-// The per-user data folder (XDG_DATA_HOME honoured) and the program's own folder.
+// The program's own folder, and the record's: the class folder that the system-wide setting
+// zenobra/zenobra.conf ([record] folder=...) names in $XDG_CONFIG_DIRS, else the per-user
+// data folder (XDG_DATA_HOME honoured).
 class StandardFolders final : public SystemFolders {
 public:
     QString applicationFolder() override;
     QString systemDir() override;
+    // The folder the setting names, or "" without one.
+    static QString classFolder();
 };

@@ -1,18 +1,17 @@
 #include "records/RecordStore.h"
 
 #include "platform/NumberText.h"
+#include "records/RecordFiles.h"
+#include "records/RecordLock.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
-#include <QRegularExpression>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
-#include <fcntl.h>
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -37,38 +36,23 @@ QString cannotCreate(const QString& path, const QString& why) {
         .arg(RecordStore::shown(path), why);
 }
 
-// Only regular files are opened: a FIFO or a device in a record file's place would block
-// or never end.
-QString notAFile(const QString& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path.toStdString(), error);
-    if (error)
-        return {};
-    if (std::filesystem::is_directory(status))
-        return QStringLiteral("al suo posto c'è una cartella");
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        return QStringLiteral("non è un file normale");
-    return {};
+QString cannotLock(const QString& path, const QString& why) {
+    return QStringLiteral("Non potrò registrare un nuovo record: il file %1 non si può usare, %2.")
+        .arg(RecordStore::shown(path), why);
 }
 
-struct Bytes {
-    QByteArray bytes;
-    QString error;
-};
-
-Bytes readBytes(const QString& path) {
-    if (const QString why = notAFile(path); !why.isEmpty())
-        return {{}, cannotRead(path, why)};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, cannotRead(path, QStringLiteral("non si apre (%1)").arg(file.errorString()))};
-    QByteArray bytes = file.read(RecordStore::readCap);
-    if (file.error() != QFileDevice::NoError)
-        return {
-            {},
-            cannotRead(path,
-                       QStringLiteral("la lettura non è riuscita (%1)").arg(file.errorString()))};
-    return {bytes, {}};
+// The folder itself, named as the player or the teacher knows it. "" when it can be used.
+QString folderProblem(const QString& folder) {
+    struct stat status {};
+    const QString shown = RecordStore::shown(folder);
+    if (::stat(QFile::encodeName(shown).constData(), &status) != 0)
+        return QStringLiteral("Non trovo la cartella del record %1.").arg(shown);
+    if (!S_ISDIR(status.st_mode))
+        return QStringLiteral("La cartella del record %1 non è una cartella.").arg(shown);
+    if (::access(QFile::encodeName(folder).constData(), R_OK | X_OK) != 0)
+        return QStringLiteral("Non ho il permesso di leggere la cartella del record %1.")
+            .arg(shown);
+    return {};
 }
 
 struct Lines {
@@ -93,6 +77,18 @@ std::optional<Lines> parseJournal(const QByteArray& bytes) {
     return Lines{*score, *name};
 }
 
+// The bytes of a file cut at the cap end inside a character when the cut split one.
+QByteArray withoutSplitCharacter(const QByteArray& bytes) {
+    for (qsizetype back = 1; back <= std::min<qsizetype>(4, bytes.size()); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue; // a continuation byte: the character began further back
+        const int length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return length > back ? bytes.left(bytes.size() - back) : bytes;
+    }
+    return bytes;
+}
+
 } // namespace
 
 RecordStore::RecordStore(QString windir, Faults* faults, int lockWaitMs)
@@ -100,9 +96,9 @@ RecordStore::RecordStore(QString windir, Faults* faults, int lockWaitMs)
     , m_faults(faults)
     , m_lockWaitMs(lockWaitMs) {}
 
-QString RecordStore::decode(const QByteArray& bytes) {
+QString RecordStore::decode(const QByteArray& bytes, bool cut) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
+    QString text = utf8(cut ? withoutSplitCharacter(bytes) : bytes);
     if (!utf8.hasError())
         return text;
     return QString::fromLatin1(bytes);
@@ -113,67 +109,46 @@ QString RecordStore::shown(const QString& path) {
 }
 
 RecordStore::Read RecordStore::Leggifiletxt(const QString& nomefile) {
-    const Bytes file = readBytes(nomefile);
-    return {decode(file.bytes), file.error};
+    const RecordFiles::Bytes file = RecordFiles::read(nomefile, readCap);
+    if (!file.why.isEmpty())
+        return {{}, cannotRead(nomefile, file.why)};
+    return {decode(file.bytes, file.cut), {}};
 }
 
 QString RecordStore::writeWhole(const QString& path, const QByteArray& bytes,
                                 std::optional<Step> staged) const {
-    if (const QString why = notAFile(path); !why.isEmpty())
-        return cannotWrite(path, why);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return cannotWrite(path, QStringLiteral("non riesco a creare un file nella cartella (%1)")
-                                     .arg(file.errorString()));
-    // On a full disk write() may only fill a buffer and commit() still succeed with an empty
-    // file, so every byte is checked and flushed before the rename.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString why =
-            QStringLiteral("la scrittura non è riuscita, forse il disco è pieno (%1)")
-                .arg(file.errorString());
-        file.cancelWriting();
-        return cannotWrite(path, why);
-    }
-    if (staged)
-        reached(*staged);
-    if (!file.commit())
-        return cannotWrite(path, QStringLiteral("non riesco a rinominare il file scritto al posto "
-                                                "del vecchio (%1)")
-                                     .arg(file.errorString()));
-    return {};
+    const QString why = RecordFiles::replace(path, bytes, RecordFiles::fileMode(m_windir), [&] {
+        if (staged)
+            reached(*staged);
+    });
+    return why.isEmpty() ? QString() : cannotWrite(path, why);
 }
 
 void RecordStore::syncFolder() const {
-    // A rename lives in the folder: without this a power cut could still undo it.
-    const int folder = ::open(QFile::encodeName(m_windir).constData(), O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    RecordFiles::syncFolder(m_windir);
     reached(Step::FolderSynced);
 }
 
 void RecordStore::removeLitter() const {
-    // What a save killed before its rename leaves: "aquarvel.txt.Ab12Cd" and the like.
-    static const QRegularExpression temporary(QStringLiteral(
-        "^(aquarvel\\.txt|quarvel\\.txt|zenobra-record\\.journal)\\.[A-Za-z0-9]{6}$"));
     const QDir folder(m_windir);
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (temporary.match(name).hasMatch())
-            QFile::remove(folder.filePath(name));
+    for (const QString& name : folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System))
+        if (RecordFiles::isOurTemporary(name))
+            ::unlink(QFile::encodeName(folder.filePath(name)).constData());
 }
 
 QString RecordStore::completeJournal() const {
-    if (!QFile::exists(journalPath()))
+    if (!RecordFiles::inTheWay(journalPath()).isEmpty())
+        return cannotRead(journalPath(), RecordFiles::inTheWay(journalPath()));
+    if (!QFileInfo::exists(journalPath()))
         return {};
-    if (const auto lines = parseJournal(readBytes(journalPath()).bytes)) {
+    if (const auto lines = parseJournal(RecordFiles::read(journalPath(), journalCap).bytes)) {
         if (QString error = writeWhole(scorePath(), lines->score); !error.isEmpty())
             return error;
         if (QString error = writeWhole(namePath(), lines->name); !error.isEmpty())
             return error;
         syncFolder();
     }
-    QFile::remove(journalPath());
+    ::unlink(QFile::encodeName(journalPath()).constData());
     syncFolder();
     return {};
 }
@@ -190,11 +165,12 @@ RecordStore::Loaded RecordStore::readBoth() const {
 RecordStore::Loaded RecordStore::whileAnotherCopySaves() const {
     // The pair that the journal says is coming, else the pair on disk if no save began or
     // ended while it was read, else nothing.
-    if (const auto coming = parseJournal(readBytes(journalPath()).bytes))
+    const RecordFiles::Bytes pending = RecordFiles::read(journalPath(), journalCap);
+    if (const auto coming = parseJournal(pending.bytes))
         return {{decode(coming->score), decode(coming->name)}, anotherCopySaving};
-    if (!QFile::exists(journalPath())) {
+    if (!QFileInfo::exists(journalPath())) {
         const Loaded onDisk = readBoth();
-        if (onDisk.problem.isEmpty() && !QFile::exists(journalPath()))
+        if (onDisk.problem.isEmpty() && !QFileInfo::exists(journalPath()))
             return {onDisk.record, anotherCopySaving};
     }
     return {{}, anotherCopySaving};
@@ -203,22 +179,26 @@ RecordStore::Loaded RecordStore::whileAnotherCopySaves() const {
 RecordStore::Loaded RecordStore::load() const {
     if (m_windir.isEmpty())
         return {{}, noRecordFolder};
-    QLockFile lock(lockPath());
-    if (!lock.tryLock(m_lockWaitMs) && lock.error() == QLockFile::LockFailedError)
+    if (QString problem = folderProblem(m_windir); !problem.isEmpty())
+        return {{}, problem};
+    const RecordLock lock(lockPath(), m_lockWaitMs, RecordFiles::fileMode(m_windir));
+    if (lock.state() == RecordLock::State::Busy)
         return whileAnotherCopySaves();
-    // Without a lock file (a folder we may only read) nobody saves here: read all the same.
-    if (lock.isLocked()) {
-        if (QString error = completeJournal(); !error.isEmpty())
-            return {{}, error};
-        removeLitter();
+    if (lock.state() == RecordLock::State::Failed) {
+        // Nobody can save here without the lock, so the pair can be read as it is. A folder
+        // we may only read is no news; anything else stands in the way of the next record.
+        Loaded loaded = readBoth();
+        if (loaded.problem.isEmpty() && !RecordFiles::inTheWay(lockPath()).isEmpty())
+            loaded.problem = cannotLock(lockPath(), lock.why());
+        return loaded;
     }
-    for (const QString& path : {scorePath(), namePath()}) {
-        if (QFile::exists(path))
-            continue;
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return {{}, cannotCreate(path, file.errorString())};
-    }
+    if (QString error = completeJournal(); !error.isEmpty())
+        return {{}, error};
+    removeLitter();
+    for (const QString& path : {scorePath(), namePath()})
+        if (QString why = RecordFiles::createIfMissing(path, RecordFiles::fileMode(m_windir));
+            !why.isEmpty())
+            return {{}, cannotCreate(path, why)};
     return readBoth();
 }
 
@@ -226,47 +206,59 @@ RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& na
     using Outcome = Saved::Outcome;
     if (m_windir.isEmpty())
         return {Outcome::Failed, noRecordFolder, {}};
-    QLockFile lock(lockPath());
-    if (!lock.tryLock(m_lockWaitMs))
+    if (QString problem = folderProblem(m_windir); !problem.isEmpty())
+        return {
+            Outcome::Failed, problem + QStringLiteral(" Il record non è stato registrato."), {}};
+    const Lines lines{line(scoreLine), line(nameLine)};
+    if (journal(lines).size() > journalCap)
+        return {
+            Outcome::Failed, cannotWrite(namePath(), QStringLiteral("il nome è troppo lungo")), {}};
+    const RecordLock lock(lockPath(), m_lockWaitMs, RecordFiles::fileMode(m_windir));
+    if (lock.state() == RecordLock::State::Busy)
         return {Outcome::Failed,
-                cannotWrite(scorePath(),
-                            lock.error() == QLockFile::LockFailedError
-                                ? QStringLiteral("un'altra copia del gioco lo sta usando")
-                                : QStringLiteral("non riesco a creare %1 (disco pieno o cartella "
-                                                 "protetta)")
-                                      .arg(shown(lockPath()))),
+                cannotWrite(scorePath(), QStringLiteral("un'altra copia del gioco lo sta usando")),
+                {}};
+    if (lock.state() == RecordLock::State::Failed)
+        return {Outcome::Failed,
+                RecordFiles::inTheWay(lockPath()).isEmpty()
+                    ? QStringLiteral("Non ho potuto registrare il record nella cartella %1: %2.")
+                          .arg(shown(m_windir), lock.why())
+                    : cannotWrite(lockPath(), lock.why()),
                 {}};
     reached(Step::Locked);
 
+    // A save cut short by another copy is finished first, so the decision sees a whole pair.
+    if (QString error = completeJournal(); !error.isEmpty())
+        return {Outcome::Failed, error, {}};
     // Another copy may have saved a record meanwhile: a lower score does not overwrite it.
-    const Bytes oldScore = readBytes(scorePath());
-    const Bytes oldName = readBytes(namePath());
-    if (oldScore.error.isEmpty() &&
-        NumberText::numberValue(decode(oldScore.bytes)) >= NumberText::numberValue(scoreLine))
-        return {Outcome::BeatenMeanwhile, {}, {decode(oldScore.bytes), decode(oldName.bytes)}};
+    const Read oldScore = Leggifiletxt(scorePath());
+    const Read oldName = Leggifiletxt(namePath());
+    if (oldScore.ok() &&
+        NumberText::numberValue(oldScore.text) >= NumberText::numberValue(scoreLine))
+        return {Outcome::BeatenMeanwhile, {}, {oldScore.text, oldName.text}};
+    const RecordFiles::Bytes oldScoreBytes = RecordFiles::read(scorePath(), readCap);
 
-    const Lines lines{line(scoreLine), line(nameLine)};
     if (QString error = writeWhole(journalPath(), journal(lines)); !error.isEmpty())
         return {Outcome::Failed, error, {}};
     reached(Step::JournalWritten);
     syncFolder();
 
     if (QString error = writeWhole(scorePath(), lines.score, Step::ScoreStaged); !error.isEmpty()) {
-        QFile::remove(journalPath());
+        ::unlink(QFile::encodeName(journalPath()).constData());
         return {Outcome::Failed, error, {}};
     }
     reached(Step::ScoreWritten);
 
     if (QString error = writeWhole(namePath(), lines.name, Step::NameStaged); !error.isEmpty()) {
         // Put the old score back, so the pair on disk stays the old one.
-        if (oldScore.error.isEmpty() && writeWhole(scorePath(), oldScore.bytes).isEmpty())
-            QFile::remove(journalPath());
+        if (oldScoreBytes.why.isEmpty() && writeWhole(scorePath(), oldScoreBytes.bytes).isEmpty())
+            ::unlink(QFile::encodeName(journalPath()).constData());
         return {Outcome::Failed, error, {}};
     }
     reached(Step::NameWritten);
     syncFolder();
 
-    QFile::remove(journalPath());
+    ::unlink(QFile::encodeName(journalPath()).constData());
     syncFolder();
     reached(Step::Done);
     return {Outcome::Written, {}, {}};

@@ -57,6 +57,8 @@ public:
 
     // Files larger than this are read only this far, so a huge file cannot freeze the window.
     static constexpr qint64 readCap = 4096;
+    // A journal holds a whole name of any length the name box takes.
+    static constexpr qint64 journalCap = 1 << 20;
 
     explicit RecordStore(QString windir, Faults* faults = nullptr, int lockWaitMs = 5000);
 
@@ -73,8 +75,9 @@ public:
 
     // The whole file, line ends included (up to readCap bytes).
     static Read Leggifiletxt(const QString& nomefile);
-    // UTF-8, falling back to Latin-1 when the bytes are not valid UTF-8.
-    static QString decode(const QByteArray& bytes);
+    // UTF-8, falling back to Latin-1 when the bytes are not valid UTF-8. `cut`: the bytes are
+    // the start of a longer file, and may end inside a character.
+    static QString decode(const QByteArray& bytes, bool cut = false);
     static QByteArray line(const QString& text) { return text.toUtf8() + "\r\n"; }
     // A path as the player should read it: the doubled separator made single.
     static QString shown(const QString& path);
@@ -82,6 +85,7 @@ public:
 private:
     QString writeWhole(const QString& path, const QByteArray& bytes,
                        std::optional<Step> staged = std::nullopt) const;
+    // A save cut short is finished, or its journal discarded when it cannot be parsed.
     QString completeJournal() const;
     Loaded readBoth() const;
     Loaded whileAnotherCopySaves() const;

@@ -4,12 +4,22 @@
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
 
+namespace {
+QString holderOf(const RecordStore::Record& record) {
+    const QString holder = record.name.trimmed();
+    return holder.isEmpty() ? QStringLiteral("un altro giocatore") : holder;
+}
+} // namespace
+
 QString Records::beatenMeanwhile(const RecordStore::Record& higher) {
-    const QString holder = higher.name.trimmed();
     return QStringLiteral(
                "Mentre giocavi, %1 ha fatto un record di %2 punti: il tuo punteggio non lo supera.")
-        .arg(holder.isEmpty() ? QStringLiteral("un altro giocatore") : holder,
-             higher.score.trimmed());
+        .arg(holderOf(higher), higher.score.trimmed());
+}
+
+QString Records::higherThanTheScore(const RecordStore::Record& higher) {
+    return QStringLiteral("Il record è di %1 con %2 punti: il tuo punteggio non lo supera.")
+        .arg(holderOf(higher), higher.score.trimmed());
 }
 
 RecordStore Records::store() const {
@@ -22,6 +32,7 @@ void Records::showRecord() {
     const RecordStore::Loaded loaded = store().load();
     board.lblpunti.setCaption(loaded.record.score);
     board.lblnome.setCaption(loaded.record.name);
+    m_recordShown = loaded.problem.isEmpty();
     // The clock has started: it waits while the player reads this.
     if (!loaded.problem.isEmpty())
         m_game.messageBoxWithTimersHeld({loaded.problem});
@@ -54,7 +65,9 @@ void Records::cmdExit_Click() {
         m_game.messageBox({QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"")});
     else if (saved.outcome == Outcome::Failed)
         m_game.messageBox({saved.error});
-    else
+    else if (m_recordShown)
         m_game.messageBox({beatenMeanwhile(saved.higher)});
+    else
+        m_game.messageBox({higherThanTheScore(saved.higher)});
     m_game.endProgram();
 }

@@ -17,12 +17,15 @@ public:
     // The exit sequence: farewell, the record decision, and the end of the program.
     [[noreturn]] void cmdExit_Click();
 
-    // What the player is told when another copy saved a higher record during the match.
+    // What the player is told when the record on disk is as high as the score: saved during
+    // the match by another copy, or there all along when start-up could not read it.
     static QString beatenMeanwhile(const RecordStore::Record& higher);
+    static QString higherThanTheScore(const RecordStore::Record& higher);
 
 private:
     RecordStore store() const;
 
     Game& m_game;
     bool m_exiting = false;
+    bool m_recordShown = false; // start-up read the pair whole
 };

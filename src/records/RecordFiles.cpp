@@ -1,0 +1,205 @@
+#include "records/RecordFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace RecordFiles {
+
+namespace {
+
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+const QString temporaryMark = QStringLiteral(".zenobra-tmp.");
+
+// Closes the descriptor however the function leaves.
+struct Descriptor {
+    explicit Descriptor(int fd)
+        : fd(fd) {}
+    ~Descriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int fd;
+};
+
+QString whatStands(mode_t mode) {
+    if (S_ISDIR(mode))
+        return QStringLiteral("al suo posto c'è una cartella");
+    if (S_ISLNK(mode))
+        return QStringLiteral("al suo posto c'è un collegamento a un altro file");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("al suo posto c'è una FIFO");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("al suo posto c'è un socket");
+    if (!S_ISREG(mode))
+        return QStringLiteral("al suo posto c'è un dispositivo");
+    return {};
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+} // namespace
+
+QString inTheWay(const QString& path) {
+    struct stat status {};
+    if (::lstat(native(path).constData(), &status) != 0)
+        return {};
+    return whatStands(status.st_mode);
+}
+
+QString cause(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("la cartella è protetta dalla scrittura");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("il disco è pieno");
+    case EROFS:
+        return QStringLiteral("il disco si può solo leggere");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("la cartella non c'è più");
+    case ELOOP:
+        return QStringLiteral("al suo posto c'è un collegamento a un altro file");
+    case EISDIR:
+        return QStringLiteral("al suo posto c'è una cartella");
+    case EIO:
+        return QStringLiteral("il disco non risponde");
+    case ENOLCK:
+        return QStringLiteral("la cartella non permette di bloccare i file");
+    default:
+        return QStringLiteral("errore di sistema numero %1").arg(error);
+    }
+}
+
+Bytes read(const QString& path, qint64 cap) {
+    Descriptor file(
+        ::open(native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (file.fd < 0) {
+        const int error = errno;
+        const QString stands = inTheWay(path);
+        if (!stands.isEmpty())
+            return {{}, false, stands};
+        return {{},
+                false,
+                error == EACCES ? QStringLiteral("non ho il permesso di leggerlo") : cause(error)};
+    }
+    struct stat status {};
+    if (::fstat(file.fd, &status) != 0)
+        return {{}, false, cause(errno)};
+    if (const QString stands = whatStands(status.st_mode); !stands.isEmpty())
+        return {{}, false, stands};
+    QByteArray bytes(qsizetype(std::min<qint64>(cap, status.st_size)), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(file.fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return {{}, false, cause(errno)};
+        if (got == 0)
+            break;
+        done += got;
+    }
+    bytes.truncate(done);
+    return {bytes, status.st_size > cap, {}};
+}
+
+QString createIfMissing(const QString& path, mode_t mode) {
+    if (!inTheWay(path).isEmpty())
+        return {}; // the read that follows says what stands there
+    const int fd = ::open(native(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
+    if (fd < 0)
+        return errno == EEXIST ? QString() : cause(errno);
+    ::fchmod(fd, mode); // the umask would take the group's share away
+    ::close(fd);
+    return {};
+}
+
+QString replace(const QString& path, const QByteArray& bytes, mode_t mode,
+                const std::function<void()>& staged) {
+    if (const QString stands = inTheWay(path); !stands.isEmpty())
+        return stands;
+    if (::faccessat(AT_FDCWD, native(path).constData(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
+        return QStringLiteral("il file è protetto dalla scrittura");
+
+    const QFileInfo target(path);
+    QString temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = target.path() + u'/' + temporaryMark + target.fileName() + u'.' +
+                    QString::number(QRandomGenerator::system()->generate() % 1000000)
+                        .rightJustified(6, u'0');
+        fd = ::open(native(temporary).constData(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST)
+            return cause(errno);
+    }
+    if (fd < 0)
+        return cause(EEXIST);
+    ::fchmod(fd, mode);
+    // Every byte is on the disk before the rename, or a power cut could leave an empty file.
+    const bool written = writeAll(fd, bytes) && ::fdatasync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!written) {
+        ::unlink(native(temporary).constData());
+        return QStringLiteral("la scrittura non è riuscita: %1").arg(cause(error));
+    }
+    if (staged)
+        staged();
+    if (::rename(native(temporary).constData(), native(path).constData()) != 0) {
+        const int renameError = errno;
+        ::unlink(native(temporary).constData());
+        return QStringLiteral("non riesco a mettere il file scritto al posto del vecchio: %1")
+            .arg(cause(renameError));
+    }
+    return {};
+}
+
+bool isOurTemporary(const QString& fileName) {
+    static const QRegularExpression ours(QStringLiteral(
+        "^\\.zenobra-tmp\\.(aquarvel\\.txt|quarvel\\.txt|zenobra-record\\.journal)\\.[0-9]{6}$"));
+    return ours.match(fileName).hasMatch();
+}
+
+mode_t fileMode(const QString& folder) {
+    struct stat status {};
+    if (::stat(native(folder).constData(), &status) != 0)
+        return 0644;
+    return status.st_mode & 0666;
+}
+
+void syncFolder(const QString& folder) {
+    const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace RecordFiles

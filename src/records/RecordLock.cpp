@@ -1,0 +1,86 @@
+#include "records/RecordLock.h"
+
+#include "records/RecordFiles.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool sameFile(const struct stat& one, const struct stat& other) {
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
+} // namespace
+
+RecordLock::RecordLock(const QString& path, int waitMs, mode_t mode)
+    : m_path(path) {
+    const QByteArray native = QFile::encodeName(path);
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        // O_NONBLOCK: a FIFO planted at the path must not hold start-up in open().
+        const int fd = ::open(native.constData(),
+                              O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
+        if (fd < 0) {
+            const int error = errno;
+            const QString stands = RecordFiles::inTheWay(path);
+            m_why = !stands.isEmpty() ? stands
+                    : error == EACCES && QFile::exists(path)
+                        ? QStringLiteral("il file %1 è protetto dalla scrittura")
+                              .arg(QFileInfo(path).fileName())
+                        : RecordFiles::cause(error);
+            return;
+        }
+        struct stat opened {};
+        ::fstat(fd, &opened);
+        if (!S_ISREG(opened.st_mode)) {
+            ::close(fd);
+            m_why = RecordFiles::inTheWay(path);
+            return;
+        }
+        if (opened.st_uid == ::geteuid())
+            ::fchmod(fd, mode);
+        // An open-file-description lock: threads of one process exclude each other too.
+        struct flock whole {};
+        whole.l_type = F_WRLCK;
+        whole.l_whence = SEEK_SET;
+        if (::fcntl(fd, F_OFD_SETLK, &whole) == 0) {
+            // The holder before us removes the file as it lets go: ours must still be the one
+            // at the path, or we hold a lock nobody else can see.
+            struct stat atPath {};
+            if (::lstat(native.constData(), &atPath) == 0 && sameFile(opened, atPath)) {
+                m_fd = fd;
+                m_state = State::Held;
+                return;
+            }
+            ::close(fd);
+            continue;
+        }
+        const int error = errno;
+        ::close(fd);
+        if (error != EAGAIN && error != EACCES) {
+            m_why = RecordFiles::cause(error);
+            return;
+        }
+        if (waited.elapsed() >= waitMs) {
+            m_state = State::Busy;
+            return;
+        }
+        QThread::msleep(10);
+    }
+}
+
+RecordLock::~RecordLock() {
+    if (m_fd < 0)
+        return;
+    ::unlink(QFile::encodeName(m_path).constData());
+    ::close(m_fd);
+}
