@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <QtMath>
 #include <QtTest>
 
 namespace {
@@ -317,6 +318,104 @@ private slots:
         press(Qt::Key_Return);
         QTRY_COMPARE(f.dialogs.texts().last(), QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"));
         QVERIFY(!f.game().board.Timer2.isEnabled()); // not a click on the background
+    }
+
+    void aMenuEntryUnderARestingMouseLeavesTheKeysToThePlaySurface() {
+        WindowFixture f;
+        f.start();
+        QMenuBar* bar = f.tavola.menuBar();
+        QAction* next = bar->findChild<QAction*>(QStringLiteral("Next"));
+        const QPoint over = bar->actionGeometry(next).center();
+        QMouseEvent rest(QEvent::MouseMove, over, bar->mapToGlobal(over), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &rest);
+        QCOMPARE(bar->activeAction(), next);
+        QTest::keyClick(f.tavola.surface(), Qt::Key_Escape);
+        QTest::keyClick(f.tavola.surface(), Qt::Key_Return);
+        QVERIFY(f.game().board.Timer2.isEnabled()); // a click on the background
+        QCoreApplication::processEvents();
+        QCOMPARE(f.dialogs.texts().size(), 2); // the name prompt and the greeting only
+    }
+
+    void noKeyReachesANumberOffTheWindow() {
+        WindowFixture f;
+        f.start();
+        Board& board = f.game().board;
+        board.paricmd.show();
+        QWidget* paricmd = f.widget("paricmd");
+        paricmd->setFocus();
+        board.paricmd.setLeft(700); // wholly right of the window
+        QCOMPARE(f.tavola.focusWidget(), f.tavola.surface());
+        for (int press = 0; press < 12; ++press) {
+            QTest::keyClick(f.tavola.focusWidget(), Qt::Key_Tab);
+            QVERIFY(f.tavola.focusWidget() != paricmd);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(paricmd)->text(QAccessible::Description),
+                 QStringLiteral("fuori dalla finestra"));
+        board.paricmd.setLeft(540); // its left part is seen
+        paricmd->setFocus();
+        QCOMPARE(f.tavola.focusWidget(), paricmd);
+        QCOMPARE(QAccessible::queryAccessibleInterface(paricmd)->text(QAccessible::Description),
+                 QString());
+    }
+
+    void theWidestNumbersAreReadWholeAtEveryScale_data() {
+        QTest::addColumn<qreal>("scale");
+        for (qreal scale : {1.0, 1.5, 2.0})
+            QTest::addRow("%g", scale) << scale;
+    }
+    void theWidestNumbersAreReadWholeAtEveryScale() {
+        QFETCH(qreal, scale);
+        WindowFixture f;
+        f.start();
+        auto* button = static_cast<GraphicButton*>(f.widget("disparicmd"));
+        // The columns and rows of the caption's ink, inside the button's raised frame.
+        const auto ink = [&](const QString& caption) {
+            button->setText(caption);
+            QImage image(button->size() * scale, QImage::Format_RGB32);
+            image.setDevicePixelRatio(scale);
+            button->render(&image);
+            const int frame = qCeil(3 * scale);
+            QRect inked;
+            for (int y = frame; y < image.height() - frame; ++y)
+                for (int x = frame; x < image.width() - frame; ++x)
+                    if (qGray(image.pixel(x, y)) < 60)
+                        inked |= QRect(x, y, 1, 1);
+            return std::make_pair(inked, image.width() - 2 * frame);
+        };
+        // 13,506: the widest number a hit or a jump can give.
+        const auto [widest, room] = ink(QStringLiteral("13506"));
+        const int frame = qCeil(3 * scale); // a cut caption's ink runs to the edges
+        QVERIFY2(widest.width() > room / 2 && widest.left() > frame &&
+                     widest.right() < frame + room - 1,
+                 qPrintable(QStringLiteral("ink %1..%2 of %3")
+                                .arg(widest.left())
+                                .arg(widest.right())
+                                .arg(room)));
+        // A number that fits keeps the designed size: as tall as any other that fits.
+        const int designed = ink(QStringLiteral("15")).first.height();
+        QVERIFY(qAbs(ink(QStringLiteral("1500")).first.height() - designed) <= 1);
+        QVERIFY(widest.height() < designed - 1);
+    }
+
+    void hiddenControlsAreNotOfferedToAssistiveTools() {
+        WindowFixture f;
+        f.start();
+        QAccessibleInterface* surface = QAccessible::queryAccessibleInterface(f.tavola.surface());
+        const auto offered = [&] {
+            QStringList names;
+            for (int i = 0; i < surface->childCount(); ++i)
+                names << surface->child(i)->text(QAccessible::Name) +
+                             (surface->indexOfChild(surface->child(i)) == i ? "" : "(misplaced)");
+            return names;
+        };
+        for (const char* hidden : {"Risposte totali", "Risposte errate", "X", "=", "Inizio"})
+            QVERIFY2(!offered().contains(QLatin1String(hidden)), hidden);
+        QVERIFY(offered().contains(QStringLiteral("Exit")));
+        const int before = int(offered().size());
+        f.game().board.paricmd.show();
+        QCOMPARE(offered().size(), before + 1);
+        QVERIFY(offered().contains(f.game().board.paricmd.caption()));
     }
 
     void theExitButtonAnswersItsAccessLetter() {

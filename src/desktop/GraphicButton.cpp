@@ -29,6 +29,18 @@ void GraphicButton::keyPressEvent(QKeyEvent* event) {
     QAbstractButton::keyPressEvent(event);
 }
 
+QFont GraphicButton::fittingFont(int width) const {
+    // The designed font whenever the caption fits; else just small enough that a child reads
+    // every digit of a long number, rather than half of it.
+    QFont fitting = font();
+    const QString caption = QString(text()).remove(QLatin1Char('&'));
+    // The design's fonts are sized in pixels.
+    for (int size = fitting.pixelSize();
+         size > 6 && QFontMetrics(fitting).boundingRect(caption).width() > width; --size)
+        fitting.setPixelSize(size - 1);
+    return fitting;
+}
+
 void GraphicButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const bool sunken = isDown();
@@ -49,7 +61,7 @@ void GraphicButton::paintEvent(QPaintEvent*) {
             inside.setTop(pictureBox.bottom() + 1);
         }
     }
-    painter.setFont(font());
+    painter.setFont(fittingFont(inside.width()));
     if (isEnabled()) {
         painter.setPen(palette().color(QPalette::ButtonText));
         painter.drawText(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());

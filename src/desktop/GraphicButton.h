@@ -19,6 +19,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QFont fittingFont(int width) const;
+
     QColor m_colour;
     QIcon m_normal;
     QIcon m_pressed;

@@ -4,6 +4,7 @@
 #include "desktop/GraphicButton.h"
 #include "desktop/Pictures.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -33,6 +34,33 @@ public:
 };
 } // namespace
 
+// What assistive tools are offered of the play surface: its shown controls only. Controls
+// hidden by design, and number buttons between two jumps, are not there for the player.
+class SurfaceAccessible final : public QAccessibleWidget {
+public:
+    explicit SurfaceAccessible(QWidget* surface)
+        : QAccessibleWidget(surface, QAccessible::Client) {}
+    int childCount() const override { return int(shown().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> children = shown();
+        return index >= 0 && index < children.size()
+                   ? QAccessible::queryAccessibleInterface(children[index])
+                   : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child ? int(shown().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
+    }
+
+private:
+    QList<QWidget*> shown() const {
+        QList<QWidget*> children;
+        for (QWidget* child : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!child->isHidden())
+                children << child;
+        return children;
+    }
+};
+
 // The client area: paints the persistent drawing and takes the clicks on the background.
 class Tavola::Surface final : public QWidget {
 public:
@@ -44,6 +72,10 @@ public:
         // The play surface takes the keyboard: Space or Return is a click on the background.
         setFocusPolicy(Qt::StrongFocus);
         setAccessibleName(QStringLiteral("Campo di gioco"));
+    }
+    static QAccessibleInterface* accessible(const QString&, QObject* object) {
+        auto* surface = dynamic_cast<Surface*>(object);
+        return surface ? new SurfaceAccessible(surface) : nullptr;
     }
 
 protected:
@@ -93,6 +125,7 @@ Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& fo
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromLatin1(TavolaDesign::caption));
+    QAccessible::installFactory(&Surface::accessible);
     m_surface = new Surface(*this);
     m_surface->setObjectName(QStringLiteral("superficie"));
     setCentralWidget(m_surface);
@@ -215,7 +248,10 @@ void Tavola::buildMenus() {
     bar->setStyle(m_menuStyle.get());
     // F10 opens the first menu.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, bar,
-            [bar] { bar->setActiveAction(bar->actions().constFirst()); });
+            [this, bar] {
+                m_menuByKeyboard = true;
+                bar->setActiveAction(bar->actions().constFirst());
+            });
     bar->installEventFilter(this);
     QHash<QString, QMenu*> menus;
     const auto all = TavolaDesign::menus();
@@ -230,6 +266,7 @@ void Tavola::buildMenus() {
                    })) {
             QMenu* menu = bar->addMenu(caption);
             menu->setObjectName(name);
+            menu->installEventFilter(this);
             menus.insert(name, menu);
             action = menu->menuAction();
         } else {
@@ -296,11 +333,24 @@ void Tavola::controlChanged(const Control& control, ControlChange change) {
         break;
     case ControlChange::Position:
         widget->move(control.position());
+        keepWithinReach(widget);
         break;
     case ControlChange::Background:
         applyBackground(control, widget);
         break;
     }
+}
+
+void Tavola::keepWithinReach(QWidget* widget) {
+    // The shuffle may put a number wholly outside the window: no key may reach a number the
+    // child cannot see, and assistive tools say where it is.
+    if (!qobject_cast<QAbstractButton*>(widget))
+        return;
+    const bool seen = m_surface->rect().intersects(widget->geometry());
+    widget->setFocusPolicy(seen ? Qt::StrongFocus : Qt::NoFocus);
+    widget->setAccessibleDescription(seen ? QString() : QStringLiteral("fuori dalla finestra"));
+    if (!seen && widget == focusWidget())
+        m_surface->setFocus();
 }
 
 void Tavola::timerChanged(const GameTimer& timer) {
@@ -322,8 +372,10 @@ void Tavola::canvasChanged() {
 void Tavola::boardReset() {
     // Labels that size to their text grew with their captions: back to the design sizes.
     for (const Control& control : m_game.board.controls())
-        if (QWidget* widget = m_widgets.value(&control))
+        if (QWidget* widget = m_widgets.value(&control)) {
             widget->setGeometry(control.designGeometry());
+            keepWithinReach(widget);
+        }
 }
 
 void Tavola::showWindow() {
@@ -360,7 +412,7 @@ bool Tavola::actOnHighlightedMenuEntry(const QKeyEvent& key) {
     // "Nuovo gioco" highlighted, with the keyboard wherever it was: Return triggers it there
     // and Escape lets it go.
     QAction* entry = menuBar()->activeAction();
-    if (!entry || entry->menu() || QApplication::activePopupWidget())
+    if (!m_menuByKeyboard || !entry || entry->menu() || QApplication::activePopupWidget())
         return false;
     if (key.key() == Qt::Key_Escape) {
         menuBar()->setActiveAction(nullptr);
@@ -374,6 +426,21 @@ bool Tavola::actOnHighlightedMenuEntry(const QKeyEvent& key) {
 }
 
 bool Tavola::eventFilter(QObject* watched, QEvent* event) {
+    // Only an entry that the keyboard highlighted acts on Return or Escape: one under a resting
+    // mouse is no choice of the player's.
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::FocusIn: // Alt takes the keyboard to the menu bar
+        m_menuByKeyboard = true;
+        break;
+    case QEvent::MouseMove:
+    case QEvent::HoverMove:
+    case QEvent::HoverEnter:
+        m_menuByKeyboard = false;
+        break;
+    default:
+        break;
+    }
     if (watched == menuBar() && event->type() == QEvent::KeyPress &&
         actOnHighlightedMenuEntry(*static_cast<QKeyEvent*>(event)))
         return true;

@@ -49,6 +49,7 @@ private:
     void buildMenus();
     void buildTimer(QTimer& timer, const GameTimer& gameTimer);
     bool actOnHighlightedMenuEntry(const QKeyEvent& key);
+    void keepWithinReach(QWidget* widget);
     void applyCaption(const Control& control, QWidget* widget, bool resize);
     void applyBackground(const Control& control, QWidget* widget);
 
@@ -68,6 +69,7 @@ private:
     std::unique_ptr<QStyle> m_menuStyle;
     Surface* m_surface = nullptr;
     QHash<const Control*, QWidget*> m_widgets;
+    bool m_menuByKeyboard = false; // the menu bar's highlight came from the keyboard
     QTimer m_timer1{this};
     QTimer m_timer2{this};
     Game m_game;
