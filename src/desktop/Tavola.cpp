@@ -136,7 +136,12 @@ Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& fo
     buildTimer(m_timer1, m_game.board.Timer1);
     buildTimer(m_timer2, m_game.board.Timer2);
     m_game.board.setObserver(this);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Under Wayland, Qt draws the title bar itself and offers maximise whatever the flags; a
+    // window that then keeps its fixed size breaks the protocol and the compositor ends the
+    // program. There the window may take the maximised size for a moment, and goes back.
+    layout()->setSizeConstraint(QGuiApplication::platformName() == QLatin1String("wayland")
+                                    ? QLayout::SetMinimumSize
+                                    : QLayout::SetFixedSize);
 }
 
 Tavola::~Tavola() {
@@ -454,8 +459,14 @@ void Tavola::closeEvent(QCloseEvent* event) {
 }
 
 void Tavola::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange)
+    if (event->type() == QEvent::WindowStateChange) {
         m_game.resized(isMinimized());
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+            QTimer::singleShot(0, this, [this] {
+                showNormal();
+                resize(minimumSizeHint());
+            });
+    }
     QMainWindow::changeEvent(event);
 }
 
