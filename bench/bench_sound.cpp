@@ -8,14 +8,120 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <QtEndian>
+
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <mutex>
+#include <thread>
 
 extern char** environ;
 
 namespace {
+
+using SoundClock = std::chrono::steady_clock;
+
+// The sink heard through a pipe from parec, with the moment each block of samples arrived.
+class TimedRecorder {
+public:
+    bool start() {
+        int out[2];
+        if (::pipe(out) != 0)
+            return false;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            ::dup2(out[1], STDOUT_FILENO);
+            ::close(out[0]);
+            ::execlp("parec", "parec", "--raw", "--format=s16le", "--channels=1", "--rate=22050",
+                     "--latency-msec=2", "--device=zenobra.monitor", nullptr);
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        m_fd = out[0];
+        m_reader = std::thread([this] { read(); });
+        // Recording has begun once the first samples arrive.
+        for (int i = 0; i < 500 && sampleCount() == 0; ++i)
+            QThread::msleep(10);
+        return sampleCount() > 0;
+    }
+    ~TimedRecorder() {
+        if (m_pid > 0)
+            ::kill(m_pid, SIGTERM);
+        if (m_reader.joinable())
+            m_reader.join();
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    qint64 sampleCount() const { return m_count.load(); }
+    std::vector<qint16> samples() const {
+        std::lock_guard lock(m_mutex);
+        return m_samples;
+    }
+    // When sample i reached the sink: bounded by the earliest arrival among the blocks read
+    // soon after it, as a block can never arrive before it was played. Only blocks near the
+    // sample count, so the sink's clock may drift from ours over a long recording.
+    SoundClock::time_point timeOf(qint64 index) const {
+        std::lock_guard lock(m_mutex);
+        const auto first = std::lower_bound(m_blocks.begin(), m_blocks.end(), index,
+                                            [](const Block& b, qint64 i) { return b.end < i; });
+        auto best = SoundClock::time_point::max();
+        for (auto block = first; block != m_blocks.end() && block->end < index + window; ++block)
+            best = std::min(best, block->arrival - samplesToTime(block->end - index));
+        return best;
+    }
+    // A sample index that had surely reached the sink by this moment.
+    qint64 indexAt(SoundClock::time_point when) const {
+        std::lock_guard lock(m_mutex);
+        const auto after = std::lower_bound(
+            m_blocks.begin(), m_blocks.end(), when,
+            [](const Block& b, SoundClock::time_point t) { return b.arrival < t; });
+        return after == m_blocks.begin() ? 0 : std::prev(after)->end;
+    }
+
+private:
+    void read() {
+        QByteArray buffer(4096, Qt::Uninitialized);
+        qsizetype carry = 0;
+        for (;;) {
+            const ssize_t got = ::read(m_fd, buffer.data() + carry, buffer.size() - carry);
+            if (got <= 0)
+                return;
+            const auto now = SoundClock::now();
+            const qsizetype bytes = carry + got;
+            std::lock_guard lock(m_mutex);
+            for (qsizetype at = 0; at + 1 < bytes; at += 2)
+                m_samples.push_back(qFromLittleEndian<qint16>(buffer.constData() + at));
+            carry = bytes % 2;
+            if (carry)
+                buffer[0] = buffer[bytes - 1];
+            m_blocks.push_back({now, qint64(m_samples.size())});
+            m_count = qint64(m_samples.size());
+        }
+    }
+
+    pid_t m_pid = -1;
+    int m_fd = -1;
+    std::thread m_reader;
+    mutable std::mutex m_mutex;
+    static constexpr qint64 window = SoundServer::rate / 4;
+    static std::chrono::nanoseconds samplesToTime(qint64 samples) {
+        return std::chrono::nanoseconds(samples * 1'000'000'000LL / SoundServer::rate);
+    }
+    struct Block {
+        SoundClock::time_point arrival;
+        qint64 end; // samples read so far
+    };
+    std::vector<qint16> m_samples;
+    std::vector<Block> m_blocks;
+    std::atomic<qint64> m_count{0};
+};
 
 const QStringList sounds = {QStringLiteral(SOUNDS_DIR "/sparo.wav"),
                             QStringLiteral(SOUNDS_DIR "/esplosi.wav"),
@@ -33,7 +139,7 @@ void wait(int ms) {
 }
 
 // Milliseconds from each call to its sound's first samples in the recording; -1 when unheard.
-std::vector<double> latencies(const SinkRecorder& recorder, const std::vector<Call>& calls,
+std::vector<double> latencies(const TimedRecorder& recorder, const std::vector<Call>& calls,
                               const std::vector<QtSound::Clip>& clips) {
     const std::vector<qint16> recording = recorder.samples();
     std::vector<double> found;
@@ -64,13 +170,13 @@ void report(const char* what, std::vector<double> ms) {
 
 int main(int argc, char* argv[]) {
     SoundServer server;
-    if (!server.start()) {
+    if (!server.start(false)) { // the benchmark records through its own pipe
         std::fputs("bench_sound: cannot start pulseaudio\n", stderr);
         return 1;
     }
     QCoreApplication application(argc, argv);
     const int plays = argc > 1 ? std::atoi(argv[1]) : 100;
-    SinkRecorder recorder;
+    TimedRecorder recorder;
     if (!recorder.start()) {
         std::fputs("bench_sound: cannot record with parec\n", stderr);
         return 1;
