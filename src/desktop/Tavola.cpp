@@ -351,7 +351,10 @@ void Tavola::keepWithinReach(QWidget* widget) {
     // child cannot see, and assistive tools say where it is.
     if (!qobject_cast<QAbstractButton*>(widget))
         return;
+    // Called at every jump: a description set again would tell assistive tools of a change.
     const bool seen = m_surface->rect().intersects(widget->geometry());
+    if (seen == (widget->focusPolicy() != Qt::NoFocus))
+        return;
     widget->setFocusPolicy(seen ? Qt::StrongFocus : Qt::NoFocus);
     widget->setAccessibleDescription(seen ? QString() : QStringLiteral("fuori dalla finestra"));
     if (!seen && widget == focusWidget())

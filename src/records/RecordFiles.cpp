@@ -151,9 +151,9 @@ QString replace(const QString& path, const QByteArray& bytes, mode_t mode,
     QString temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = target.path() + u'/' + temporaryMark + target.fileName() + u'.' +
-                    QString::number(QRandomGenerator::system()->generate() % 1000000)
-                        .rightJustified(6, u'0');
+        temporary =
+            target.path() + u'/' + temporaryMark + target.fileName() + u'.' +
+            QString::number(QRandomGenerator::system()->bounded(1000000)).rightJustified(6, u'0');
         fd = ::open(native(temporary).constData(),
                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd < 0 && errno != EEXIST)

@@ -137,8 +137,8 @@ void RecordStore::removeLitter() const {
 }
 
 QString RecordStore::completeJournal() const {
-    if (!RecordFiles::inTheWay(journalPath()).isEmpty())
-        return cannotRead(journalPath(), RecordFiles::inTheWay(journalPath()));
+    if (const QString stands = RecordFiles::inTheWay(journalPath()); !stands.isEmpty())
+        return cannotRead(journalPath(), stands);
     if (!QFileInfo::exists(journalPath()))
         return {};
     if (const auto lines = parseJournal(RecordFiles::read(journalPath(), journalCap).bytes)) {
@@ -231,12 +231,12 @@ RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& na
     if (QString error = completeJournal(); !error.isEmpty())
         return {Outcome::Failed, error, {}};
     // Another copy may have saved a record meanwhile: a lower score does not overwrite it.
-    const Read oldScore = Leggifiletxt(scorePath());
-    const Read oldName = Leggifiletxt(namePath());
-    if (oldScore.ok() &&
-        NumberText::numberValue(oldScore.text) >= NumberText::numberValue(scoreLine))
-        return {Outcome::BeatenMeanwhile, {}, {oldScore.text, oldName.text}};
-    const RecordFiles::Bytes oldScoreBytes = RecordFiles::read(scorePath(), readCap);
+    const RecordFiles::Bytes oldScore = RecordFiles::read(scorePath(), readCap);
+    if (oldScore.why.isEmpty()) {
+        const QString onDisk = decode(oldScore.bytes, oldScore.cut);
+        if (NumberText::numberValue(onDisk) >= NumberText::numberValue(scoreLine))
+            return {Outcome::BeatenMeanwhile, {}, {onDisk, Leggifiletxt(namePath()).text}};
+    }
 
     if (QString error = writeWhole(journalPath(), journal(lines)); !error.isEmpty())
         return {Outcome::Failed, error, {}};
@@ -251,7 +251,7 @@ RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& na
 
     if (QString error = writeWhole(namePath(), lines.name, Step::NameStaged); !error.isEmpty()) {
         // Put the old score back, so the pair on disk stays the old one.
-        if (oldScoreBytes.why.isEmpty() && writeWhole(scorePath(), oldScoreBytes.bytes).isEmpty())
+        if (oldScore.why.isEmpty() && writeWhole(scorePath(), oldScore.bytes).isEmpty())
             ::unlink(QFile::encodeName(journalPath()).constData());
         return {Outcome::Failed, error, {}};
     }
