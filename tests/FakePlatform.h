@@ -108,9 +108,8 @@ private:
 class FakeFolders final : public SystemFolders {
 public:
     QString applicationFolder() override { return QStringLiteral("/opt/zenobra"); }
-    QString systemDir() override { return cannotCreate ? QString() : dir.path() + u'/'; }
+    QString systemDir() override { return dir.path() + u'/'; }
     QTemporaryDir dir;
-    bool cannotCreate = false;
 };
 
 class FakeHost final : public WindowHost {

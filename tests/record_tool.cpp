@@ -3,7 +3,8 @@
 //   record_tool load <folder>                          the problem or "ok", then the pair read
 //   record_tool save <folder> <score> <name> [<step>]  with a step: killed outright after it
 //   record_tool class <folder> <seconds> <seed>        one child of a class: loads and saves at
-//                                                      random moments, a line for each
+//                                                      random moments: "start", then the outcome
+//                                                      of each save, and any pair not whole
 #include "records/RecordStore.h"
 
 #include <QCoreApplication>
@@ -69,15 +70,20 @@ int main(int argc, char* argv[]) {
         clock.start();
         while (clock.elapsed() < args[3].toInt() * 1000) {
             QThread::msleep(draw.bounded(400));
+            // Whole: the name says the score. A problem other than another copy's save is bad.
             const RecordStore::Loaded loaded = RecordStore(args[2], nullptr, 300).load();
-            say("load " + encoded(loaded.record) + ' ' + loaded.problem.toUtf8());
+            const RecordStore::Record& seen = loaded.record;
+            const bool whole =
+                seen.name ==
+                (seen.score.isEmpty() ? QString() : 'c' + seen.score.trimmed() + "\r\n");
+            if (!whole || !(loaded.problem.isEmpty() || loaded.problem.contains("sta salvando")))
+                say("load bad " + encoded(seen) + ' ' + loaded.problem.toUtf8());
             // Scores grow with time, so that many saves beat the record of the moment.
             const QByteArray score =
-                ' ' + QByteArray::number(clock.elapsed() / 20 + draw.bounded(1, 100));
-            say("start" + score);
-            const auto saved = RecordStore(args[2], &slow, 2000)
-                                   .save(QString::fromLatin1(score), "c" + score.trimmed());
-            say(outcomes[static_cast<int>(saved.outcome)] + score + ' ' + saved.error.toUtf8());
+                QByteArray::number(clock.elapsed() / 20 + draw.bounded(1, 100));
+            say("start " + score);
+            const auto saved = RecordStore(args[2], &slow, 2000).save(' ' + score, 'c' + score);
+            say(QByteArray(outcomes[static_cast<int>(saved.outcome)]).trimmed() + ' ' + score);
         }
         return 0;
     }
