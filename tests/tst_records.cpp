@@ -323,6 +323,18 @@ private slots:
         QCOMPARE(loaded.problem, busy);
     }
 
+    void startUpWaitsForACopyThatSavesForAMoment() {
+        Folder folder(" 2\r\n", "Bea\r\n");
+        auto held = std::make_unique<RecordLock>(folder.windir() + "zenobra-record.lock", 0, 0644);
+        std::thread letGo([&] {
+            QThread::msleep(300);
+            held.reset();
+        });
+        const RecordStore::Loaded loaded = RecordStore(folder.windir()).load();
+        letGo.join();
+        QCOMPARE(loaded.record.score + loaded.problem, QStringLiteral(" 2\r\n"));
+    }
+
     void writeProtectedFilesAreShownAndOnlyASaveComplains_data() {
         QTest::addColumn<int>("folderMode");
         QTest::addColumn<QString>("told"); // after "failed: Non ho potuto registrare il record "
