@@ -33,6 +33,18 @@ public:
             all << box.request.text;
         return all;
     }
+    // "Title: text", after "input " for an input box, before " [Sì/No, ?, No]" for a question.
+    QStringList boxes() const {
+        QStringList all;
+        for (const auto& [input, box] : shown)
+            all << (input ? "input " : "") + box.title + ": " + box.text +
+                       (box.yesNo ? QStringLiteral(" [Sì/No%1, %2]")
+                                        .arg(box.questionIcon ? ", ?" : "",
+                                             box.defaultButton == Answer::Yes ? "Sì" : "No")
+                        : box.questionIcon ? " [?]"
+                                           : "");
+        return all;
+    }
 
     Answer messageBox(const MessageBoxRequest& request) override {
         shown.push_back({false, request});

@@ -197,14 +197,8 @@ private slots:
         QFETCH(QString, greeting);
         TestGame t;
         t.start(name);
-        const auto& shown = t.dialogs.shown;
-        QCOMPARE(shown.size(), std::size_t(2));
-        QVERIFY(shown[0].input);
-        QCOMPARE(shown[0].request.text, QStringLiteral("Come ti chiami?"));
-        QCOMPARE(shown[0].request.title, QStringLiteral("Zenobra"));
-        QCOMPARE(shown[1].request.text, greeting);
-        QCOMPARE(shown[1].request.title, QStringLiteral("Zenobra"));
-        QVERIFY(!shown[1].request.yesNo && !shown[1].request.questionIcon);
+        QCOMPARE(t.dialogs.boxes(),
+                 QStringList({"input Zenobra: Come ti chiami?", "Zenobra: " + greeting}));
         const Board& b = t.game.board;
         QCOMPARE(b.lblnome1.caption(), name);
         QCOMPARE(b.lblconto.caption(), QStringLiteral("00:05:00"));
@@ -279,9 +273,7 @@ private slots:
         QCOMPARE(t.game.board.Punteggio.caption(), right ? QStringLiteral(" 1") : "-4");
         QCOMPARE(t.sound.played, QStringList(right ? "/opt/zenobra/suoni/sparo.wav"
                                                    : "/opt/zenobra/suoni/esplosi.wav"));
-        QCOMPARE(t.dialogs.texts(), right ? QStringList() : QStringList(warning));
-        if (!right)
-            QCOMPARE(t.dialogs.shown[0].request.title, QStringLiteral("Zenobra"));
+        QCOMPARE(t.dialogs.boxes(), right ? QStringList() : QStringList("Zenobra: " + warning));
         if (button == QLatin1String("paricmd2"))
             QCOMPARE(QString::number(state.numpari2), number);
         if (button == QLatin1String("disparicmd2"))
@@ -451,11 +443,8 @@ private slots:
         t.game.timerTicked(t.game.board.Timer1);
         t.dialogs.answer(Answer::No);
         t.game.menuClicked(u"Next");
-        const MessageBoxRequest& asked = t.dialogs.shown.back().request;
-        QCOMPARE(asked.text, QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"));
-        QCOMPARE(asked.title, QStringLiteral("INIZIARE NUOVA GARA"));
-        QVERIFY(asked.yesNo && asked.questionIcon);
-        QCOMPARE(asked.defaultButton, Answer::No);
+        QCOMPARE(t.dialogs.boxes().last(),
+                 QStringLiteral("INIZIARE NUOVA GARA: INIZIAMO UNA NUOVA GARA  ? [Sì/No, ?, No]"));
         QCOMPARE(t.game.state.punti, qint16(1));
         QCOMPARE(t.game.board.lblconto.caption(), QStringLiteral("00:04:59"));
         QCOMPARE(t.host.hides, 0);
