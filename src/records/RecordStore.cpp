@@ -155,7 +155,6 @@ QString RecordStore::completeJournal() const {
 
 RecordStore::Loaded RecordStore::readBoth() const {
     const Read score = Leggifiletxt(scorePath());
-    reached(Step::ScoreRead);
     const Read name = Leggifiletxt(namePath());
     if (!score.ok() || !name.ok())
         return {{}, score.ok() ? name.error : score.error};

@@ -20,7 +20,6 @@ public:
         NameWritten,
         FolderSynced,
         Done,
-        ScoreRead, // start-up has read the score file and not yet the name file
     };
 
     // A seam for tests: called after each step, where a test can cut a save short as a crash
