@@ -556,17 +556,6 @@ private slots:
         qInfo("%d saves written, %d kills, record %lld, %lld ms", written, kills, onDisk,
               clock.elapsed());
     }
-
-    void twoSavesAtOnceNeverMixThePair() {
-        for (int round = 0; round < 10; ++round) {
-            Folder folder("<missing>", "<missing>");
-            std::thread one([&] { RecordStore(folder.windir()).save(" 5", "Anna"); });
-            std::thread two([&] { RecordStore(folder.windir()).save(" 9", "Luca"); });
-            one.join();
-            two.join();
-            QCOMPARE(folder.pair(), QByteArray(" 9\r\n|Luca\r\n"));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(RecordsTest)

@@ -103,8 +103,6 @@ private slots:
     void anUnplayableFileIsSilentAndWarnsOnce_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("missing") << QByteArray();
-        QTest::newRow("not a WAV") << QByteArray("Questo non è un suono.\n");
-        QTest::newRow("header only") << clip(sparo).pcm.left(0).prepend("RIFF\0\0\0\0WAVE");
         QTest::newRow("compressed") << QByteArray("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x55\0\x01\0"
                                                   "\x22\x56\0\0\x44\xac\0\0\x02\0\x10\0",
                                                   36);
@@ -127,18 +125,6 @@ private slots:
         QVERIFY(std::all_of(heard.begin() + before, heard.end(), [](qint16 s) { return s == 0; }));
         QCOMPARE(warnings(), QStringList({"zenobra: a sound file is missing or is not a PCM WAV "
                                           "file; the game plays on silently"}));
-    }
-
-    void aTruncatedFilePlaysTheFramesItHas() {
-        QFile whole(laser);
-        QVERIFY(whole.open(QIODevice::ReadOnly));
-        const QByteArray cut = whole.readAll().left(44 + 2001); // half a frame at the end
-        const auto sound = QtSound::decode(cut);
-        QVERIFY(sound.has_value());
-        QCOMPARE(sound->pcm, cut.mid(44, 2000));
-        QCOMPARE(sound->format.sampleRate(), 22050);
-        QCOMPARE(sound->format.channelCount(), 1);
-        QCOMPARE(sound->format.sampleFormat(), QAudioFormat::Int16);
     }
 
     void theServerGoingAwayNeverBlocksAndItsReturnIsHeard() {
