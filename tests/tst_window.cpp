@@ -2,7 +2,6 @@
 #include "WindowFixture.h"
 #include "desktop/GraphicButton.h"
 #include "desktop/Pictures.h"
-#include "desktop/QtDialogs.h"
 #include "platform/Sound.h"
 
 #include <QAbstractButton>
@@ -11,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QScreen>
 #include <QtMath>
 #include <QtTest>
 
@@ -154,29 +152,6 @@ hf=Help
   ok=Ogni errore  ti farà perdere 4 punti.
   d=Un numero è divisibile per 15 se è divisibile sia per 3 che per 5
   h=Es 1365 è divisibile per 15 ed infatti è divisibile  sia per 3, essendo la somma delle cifre 15, e sia per 5)"));
-    }
-
-    void aTargetUnderALabelLiesAboveItAndScores_data() {
-        QTest::addColumn<QString>("label");
-        for (const char* label :
-             {"Label6", "lblScore", "Punteggio", "Label14", "lblnome1", "Label12", "lblpunti"})
-            QTest::newRow(label) << label;
-    }
-    void aTargetUnderALabelLiesAboveItAndScores() {
-        QFETCH(QString, label);
-        WindowFixture f;
-        f.start(QStringLiteral("Anna Maria"));
-        Control& target = f.game().board.paricmd;
-        const QPoint centre = f.tavola.controlWidget(label)->geometry().center();
-        target.setLeft(centre.x() - 40);
-        target.setTop(qRound((centre.y() - 40) * 512.0 / 672.0));
-        target.show();
-        QCOMPARE(f.tavola.surface()->childAt(centre), f.widget("paricmd"));
-        f.clickAt(centre);
-        QCOMPARE(f.game().state.punti, qint16(1));
-        // Among labels the stored order holds: the score lies on its box.
-        const QPoint score = f.widget("Punteggio")->geometry().center();
-        QCOMPARE(f.tavola.surface()->childAt(score), f.widget("Punteggio"));
     }
 
     void pointersPointWhereTheirPictureDoes() {
@@ -369,32 +344,6 @@ hf=Help
         QCOMPARE(f.dialogs.texts().last(), QStringLiteral("              Ciao a presto."));
     }
 
-    void theFirstBoxesAreCentredOnTheScreenAndLaterOnesOnTheWindow() {
-        WindowFixture f;
-        QtDialogs dialogs;
-        dialogs.setParent(&f.tavola);
-        QPoint centre;
-        bool icon = false;
-        const auto lookAtTheBox = [&] {
-            QTimer::singleShot(0, [&] {
-                QWidget* box = QApplication::activeModalWidget();
-                centre = box->geometry().center();
-                icon = !box->windowIcon().isNull();
-                box->close();
-            });
-        };
-        lookAtTheBox();
-        dialogs.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("Zenobra"), {});
-        const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
-        QVERIFY2((centre - screen).manhattanLength() <= 2, qPrintable(QString::number(centre.x())));
-        QVERIFY(icon);
-        f.tavola.move(10, 20);
-        f.tavola.show();
-        lookAtTheBox();
-        dialogs.messageBox({QStringLiteral("Tempo scaduto")});
-        QVERIFY((centre - f.tavola.geometry().center()).manhattanLength() <= 2);
-    }
-
     void theGradientLiesUnderTheControlsAtEveryScale() {
         WindowFixture f;
         f.start();
@@ -428,15 +377,6 @@ hf=Help
         QCOMPARE(f.widget("Label13")->geometry(), QRect(448, 528, 97, 29));
         QCOMPARE(f.widget("paricmd")->geometry(), QRect(160, 104, 81, 81));
         QCOMPARE(f.tavola.focusWidget(), f.tavola.surface());
-    }
-
-    void minimizingKeepsTheTitle() {
-        WindowFixture f;
-        f.start();
-        f.game().board.setCaption(QStringLiteral("altro"));
-        QCOMPARE(f.tavola.windowTitle(), QStringLiteral("altro"));
-        f.tavola.showMinimized();
-        QCOMPARE(f.tavola.windowTitle(), QStringLiteral("Frulvane"));
     }
 };
 

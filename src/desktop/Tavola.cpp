@@ -253,10 +253,7 @@ void Tavola::buildMenus() {
     bar->setStyle(m_menuStyle.get());
     // F10 opens the first menu.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, bar,
-            [this, bar] {
-                m_menuByKeyboard = true;
-                bar->setActiveAction(bar->actions().constFirst());
-            });
+            [bar] { bar->setActiveAction(bar->actions().constFirst()); });
     bar->installEventFilter(this);
     QHash<QString, QMenu*> menus;
     const auto all = TavolaDesign::menus();
