@@ -132,8 +132,16 @@ public:
     int shows = 0, hides = 0, ends = 0;
 };
 
+struct ScriptedServices {
+    ScriptedDialogs dialogs;
+    FakeSound sound;
+    FixedTime time;
+    ScriptedRandom random{time};
+    FakeFolders folders;
+};
+
 // A whole game with scripted services and no screen.
-struct TestGame {
+struct TestGame : ScriptedServices {
     TestGame()
         : game(Services{dialogs, sound, random, folders, nullptr}, host) {}
     // Start-up with a name typed and the greeting closed.
@@ -143,11 +151,6 @@ struct TestGame {
     }
     QString recordFile(const char* name) const { return folders.dir.filePath(QLatin1String(name)); }
 
-    ScriptedDialogs dialogs;
-    FakeSound sound;
-    FixedTime time;
-    ScriptedRandom random{time};
-    FakeFolders folders;
     FakeHost host;
     Game game;
 };

@@ -6,7 +6,7 @@
 #include <QTest>
 
 // The real window, with scripted boxes and sounds.
-struct WindowFixture {
+struct WindowFixture : ScriptedServices {
     WindowFixture()
         : tavola(dialogs, sound, random, folders, {}) {}
 
@@ -25,10 +25,5 @@ struct WindowFixture {
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(surface, point));
     }
 
-    ScriptedDialogs dialogs;
-    FakeSound sound;
-    FixedTime time;
-    ScriptedRandom random{time};
-    FakeFolders folders;
     Tavola tavola;
 };

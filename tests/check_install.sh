@@ -9,10 +9,9 @@ DESTDIR=$destdir cmake --install "$build" --prefix /usr >/dev/null
 root=$destdir/usr
 fail() { echo "check_install: $*" >&2; exit 1; }
 
-[ -x "$root/lib/zenobra/zenobra" ] || fail "no program at lib/zenobra/zenobra"
-[ -L "$root/bin/zenobra" ] || fail "bin/zenobra is not a link"
-program=$(cd "$root/bin" && readlink -f zenobra)
-[ "$program" = "$(readlink -f "$root/lib/zenobra/zenobra")" ] || fail "bin/zenobra points at $program"
+program=$(readlink -f "$root/bin/zenobra")
+[ -L "$root/bin/zenobra" ] && [ -x "$program" ] && [ "$program" = "$root/lib/zenobra/zenobra" ] ||
+    fail "bin/zenobra is not a link to the program at lib/zenobra/zenobra"
 for sound in sparo esplosi laser; do
     [ -s "$(dirname "$program")/suoni/$sound.wav" ] || fail "no suoni/$sound.wav beside the program"
 done

@@ -2,9 +2,8 @@
 // it in the middle of a save:
 //   record_tool load <folder>                          the problem or "ok", then the pair read
 //   record_tool save <folder> <score> <name> [<step>]  with a step: killed outright after it
-//   record_tool class <folder> <seconds> <seed>        one child of a class: loads and saves at
-//                                                      random moments: "start", then the outcome
-//                                                      of each save, and any pair not whole
+//   record_tool class <folder> <seconds> <seed>        a child of a class, loading and saving
+//                    at random: "load bad" for a pair not whole; "start" before a save, its outcome
 #include "records/RecordStore.h"
 
 #include <QCoreApplication>
@@ -16,23 +15,21 @@
 #include <signal.h>
 
 namespace {
+// Killed outright after one step; or each step takes a few milliseconds, so that a kill from
+// outside lands inside one.
 class KillAfter final : public RecordStore::Faults {
 public:
-    explicit KillAfter(int step)
-        : m_step(step) {}
+    explicit KillAfter(int step, int pause = 0)
+        : m_step(step)
+        , m_pause(pause) {}
     void after(RecordStore::Step step) override {
         if (static_cast<int>(step) == m_step)
             ::raise(SIGKILL);
+        QThread::msleep(m_pause);
     }
 
 private:
-    int m_step;
-};
-
-// Each step of a save takes a few milliseconds, so that a kill from outside lands inside one.
-class Slow final : public RecordStore::Faults {
-public:
-    void after(RecordStore::Step) override { QThread::msleep(3); }
+    int m_step, m_pause;
 };
 
 QByteArray encoded(const RecordStore::Record& record) {
@@ -65,7 +62,7 @@ int main(int argc, char* argv[]) {
     }
     if (args.size() == 5 && args[1] == QLatin1String("class")) {
         QRandomGenerator draw(args[4].toUInt());
-        Slow slow;
+        KillAfter slow(-1, 3);
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < args[3].toInt() * 1000) {

@@ -83,9 +83,6 @@ private slots:
         QCOMPARE(w.game().state.punti, qint16(0));
         QCOMPARE(w.quits, 1);
         QVERIFY(!QApplication::activeModalWidget() && !w.tavola.isVisible());
-        QCOMPARE(QDir(w.folders.dir.path()).entryList(QDir::Files),
-                 QStringList({"aquarvel.txt", "quarvel.txt"}));
-        QCOMPARE(QFileInfo(w.folders.dir.filePath("aquarvel.txt")).size(), 0);
     }
 
     void closingTheWindowEndsAtOnceWithoutTheRecord() {

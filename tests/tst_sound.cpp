@@ -19,19 +19,14 @@ const QString sparo = QStringLiteral(SOUNDS_DIR "/sparo.wav");
 const QString esplosi = QStringLiteral(SOUNDS_DIR "/esplosi.wav");
 const QString laser = QStringLiteral(SOUNDS_DIR "/laser.wav");
 
-QtSound::Clip clip(const QString& path) {
+// A sound file's samples, as the game decodes them.
+using Samples = std::vector<qint16>;
+Samples clip(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QtSound::decode(file.readAll()).value()
-                                          : QtSound::Clip{};
-}
-const qint16* samples(const QtSound::Clip& sound) {
-    return reinterpret_cast<const qint16*>(sound.pcm.constData());
-}
-qint64 length(const QtSound::Clip& sound) {
-    return sound.pcm.size() / 2;
-}
-void wait(int ms) {
-    QTest::qWait(ms);
+    const QByteArray pcm =
+        file.open(QIODevice::ReadOnly) ? QtSound::decode(file.readAll())->pcm : QByteArray();
+    const auto* first = reinterpret_cast<const qint16*>(pcm.constData());
+    return {first, first + pcm.size() / 2};
 }
 } // namespace
 
@@ -43,9 +38,9 @@ class SoundTest : public QObject {
 
     // Where the sound's first samples were recorded, at or after sample `from`; -1 when they
     // never are. How soon is the benchmark's business: this only waits for the recording.
-    qint64 heardFrom(qint64 from, const QtSound::Clip& sound) {
-        for (int i = 0; i < 1000; ++i, wait(10))
-            if (const qint64 at = findIn(m_server.samples(), samples(sound), 64, from); at >= 0)
+    qint64 heardFrom(qint64 from, const Samples& sound) {
+        for (int i = 0; i < 1000; ++i, QTest::qWait(10))
+            if (const qint64 at = findIn(m_server.samples(), sound.data(), 64, from); at >= 0)
                 return at;
         return -1;
     }
@@ -57,18 +52,14 @@ private slots:
             std::lock_guard lock(printing);
             printed << text;
         });
-        for (const QString& path : {sparo, esplosi, laser}) { // loud, and shorter than a second
-            const QtSound::Clip sound = clip(path);
-            QVERIFY(length(sound) > 2205 && length(sound) < 22050);
-            QVERIFY(std::any_of(samples(sound), samples(sound) + length(sound),
-                                [](qint16 s) { return std::abs(s) > 10000; }));
-        }
+        for (const QString& path : {sparo, esplosi, laser}) // loud: never taken for silence
+            QVERIFY(std::ranges::any_of(clip(path), [](qint16 s) { return s > 10000; }));
         m_sound = std::make_unique<QtSound>();
         m_sound->preload({sparo, esplosi, laser});
     }
 
     void twoHundredPlaysInARowAreAllHeardInOrder() {
-        const QtSound::Clip clips[3] = {clip(sparo), clip(esplosi), clip(laser)};
+        const Samples clips[3] = {clip(sparo), clip(esplosi), clip(laser)};
         const QString paths[3] = {sparo, esplosi, laser};
         // Each play as soon as the last is heard, and cutting it off.
         for (qint64 i = 0, at = m_server.sampleCount(); i < 200; ++i, at += 64) {
@@ -81,46 +72,44 @@ private slots:
     }
 
     void aSoundCutOffByTheNextStops() {
-        const QtSound::Clip shot = clip(sparo);
+        const Samples shot = clip(sparo);
         m_sound->play(esplosi); // 0.9 s long
         const qint64 explosion = heardFrom(m_server.sampleCount(), clip(esplosi));
         QVERIFY(explosion >= 0);
         m_sound->play(sparo);
         const qint64 start = heardFrom(explosion, shot);
         QVERIFY(start >= 0);
-        const qint64 end = start + length(shot) + SoundServer::rate / 2;
+        const qint64 end = start + qint64(shot.size()) + SoundServer::rate / 2;
         for (int i = 0; i < 1000 && m_server.sampleCount() < end; ++i)
-            wait(10);
+            QTest::qWait(10);
         const std::vector<qint16> heard = m_server.samples();
         QVERIFY(qint64(heard.size()) >= end);
         // The whole shot, with no explosion mixed into it, then silence where the rest of the
         // explosion would have been.
-        QCOMPARE(findIn(heard, samples(shot), int(length(shot)), start), start);
-        const auto after = heard.begin() + start + length(shot);
+        QCOMPARE(findIn(heard, shot.data(), int(shot.size()), start), start);
+        const auto after = heard.begin() + end - SoundServer::rate / 2;
         QVERIFY(std::all_of(after, after + SoundServer::rate / 2, [](qint16 s) { return s == 0; }));
     }
 
     void anUnplayableFileIsSilentAndWarnsOnce_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("missing") << QByteArray();
-        QTest::newRow("compressed") << QByteArray("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x55\0\x01\0"
-                                                  "\x22\x56\0\0\x44\xac\0\0\x02\0\x10\0",
-                                                  36);
+        QTest::addColumn<int>("format"); // the shot's file with this format tag; 0: no file
+        QTest::newRow("missing") << 0;
+        QTest::newRow("MPEG layer 3") << 0x55;
     }
     void anUnplayableFileIsSilentAndWarnsOnce() {
-        QFETCH(QByteArray, bytes);
+        QFETCH(int, format);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("suono.wav"));
-        if (!bytes.isEmpty()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        }
+        QFile file(path);
+        if (format != 0)
+            QVERIFY(QFile::copy(sparo, path) && file.open(QIODevice::ReadWrite) && file.seek(20) &&
+                    file.putChar(char(format)) && file.flush());
         QtSound sound;
         warnings();
         const qint64 before = m_server.sampleCount();
         for (int i = 0; i < 3; ++i)
             sound.play(path);
-        wait(300);
+        QTest::qWait(300);
         const std::vector<qint16> heard = m_server.samples();
         QVERIFY(std::all_of(heard.begin() + before, heard.end(), [](qint16 s) { return s == 0; }));
         QCOMPARE(warnings(), QStringList({"zenobra: a sound file is missing or is not a PCM WAV "
@@ -131,25 +120,25 @@ private slots:
         // Qt's sound service tries once to reconnect, 3 s after it lost the server: a server
         // back by then is heard again.
         m_sound->play(laser);
-        wait(300);
+        QTest::qWait(300);
         m_server.kill();
         warnings();
         for (int i = 0; i < 5; ++i) {
             m_sound->play(sparo);
-            wait(50);
+            QTest::qWait(50);
         }
         QCOMPARE(warnings(),
                  QStringList({"zenobra: the sound server did not take the sound; the game plays "
                               "on silently"}));
 
         QVERIFY(m_server.start());
-        const QtSound::Clip shot = clip(sparo);
+        const Samples shot = clip(sparo);
         bool heard = false;
         for (int tries = 0; tries < 60 && !heard; ++tries) {
             const qint64 from = m_server.sampleCount();
             m_sound->play(sparo);
-            wait(250);
-            heard = findIn(m_server.samples(), samples(shot), 64, from) >= 0;
+            QTest::qWait(250);
+            heard = findIn(m_server.samples(), shot.data(), 64, from) >= 0;
         }
         QVERIFY2(heard, "no sound after the server came back");
         QVERIFY(warnings().isEmpty());
