@@ -160,6 +160,7 @@ hf=Help
         f.start();
         for (const char* control : {"Label14", "lblScore", "cmdNext"})
             f.clickAt(f.widget(control)->geometry().center());
+        QTest::mouseRelease(f.tavola.surface(), Qt::LeftButton, {}, {5, 600}); // pressed elsewhere
         QVERIFY(!f.game().board.Timer2.isEnabled());
         f.clickAt(f.widget("paricmd")->geometry().center()); // a hidden button's place
         QVERIFY(f.game().board.Timer2.isEnabled());
@@ -207,13 +208,16 @@ hf=Help
             QWidget* popup = QApplication::activePopupWidget();
             QTest::keyClick(popup ? popup : QApplication::focusWidget(), k);
         };
-        press(Qt::Key(key));
         QMenuBar* bar = f.tavola.menuBar();
-        QTRY_COMPARE(bar->activeAction()->objectName(), QStringLiteral("INFOMAZIONI"));
-        press(Qt::Key_Right);
-        press(Qt::Key_Right);
-        QCOMPARE(bar->activeAction()->text(), QStringLiteral("Nuovo gioco"));
-        press(Qt::Key_Return);
+        for (Qt::Key last : {Qt::Key_Escape, Qt::Key_Return}) { // Escape lets the entry go
+            press(Qt::Key(key));
+            QTRY_VERIFY(bar->activeAction() && bar->activeAction()->objectName() == "INFOMAZIONI");
+            press(Qt::Key_Right);
+            press(Qt::Key_Right);
+            QCOMPARE(bar->activeAction()->text(), QStringLiteral("Nuovo gioco"));
+            press(last);
+            QVERIFY(!bar->activeAction() && f.tavola.focusWidget() == f.tavola.surface());
+        }
         QTRY_COMPARE(f.dialogs.texts().last(), QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"));
         QVERIFY(!f.game().board.Timer2.isEnabled()); // not a click on the background
     }
