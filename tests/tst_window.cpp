@@ -12,6 +12,13 @@
 #include <QtTest>
 
 namespace {
+// Whether the menu bar shows this entry marked, as an open menu's entry is.
+bool marked(QMenuBar* bar, QAction* entry) {
+    const QRect at = bar->actionGeometry(entry);
+    return bar->grab().toImage().pixelColor(at.left() + 2, at.center().y()) ==
+           bar->palette().color(QPalette::Highlight);
+}
+
 // "456 344 81 81 |63| S32b 00FFFF - hidden": the place in pixels, the caption, the font (S
 // Liberation Sans, R Liberation Serif, K Liberation Sans Black, pixels, b bold, i italic), the
 // background and text colours in RGB (- for none), then the flags.
@@ -215,6 +222,7 @@ hf=Help
             press(Qt::Key_Right);
             press(Qt::Key_Right);
             QCOMPARE(bar->activeAction()->text(), QStringLiteral("Nuovo gioco"));
+            QVERIFY(marked(bar, bar->activeAction()));
             press(last);
             QVERIFY(!bar->activeAction() && f.tavola.focusWidget() == f.tavola.surface());
         }
@@ -231,7 +239,7 @@ hf=Help
         QMouseEvent rest(QEvent::MouseMove, over, bar->mapToGlobal(over), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(bar, &rest);
-        QCOMPARE(bar->activeAction(), next);
+        QVERIFY(bar->activeAction() == next && !marked(bar, next));
         QTest::keyClick(f.tavola.surface(), Qt::Key_Escape);
         QCOMPARE(bar->activeAction(), next); // Escape did not take it: the mouse still rests
         QTest::keyClick(f.tavola.surface(), Qt::Key_Return);

@@ -18,19 +18,38 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyleOption>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
-// Lets Alt alone take the keyboard to the menu bar, as on the desktop the game comes from.
+// Lets Alt alone take the keyboard to the menu bar, as on the desktop the game comes from, and
+// shows the entry the keyboard is on: the base style marks only the entry of an open menu.
 class AltToMenuStyle final : public QProxyStyle {
 public:
+    explicit AltToMenuStyle(std::function<bool()> keyboardInMenuBar)
+        : m_keyboardInMenuBar(std::move(keyboardInMenuBar)) {}
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+            item && element == CE_MenuBarItem && item->state & State_Selected &&
+            m_keyboardInMenuBar()) {
+            QStyleOptionMenuItem shown = *item;
+            shown.state |= State_Sunken;
+            return QProxyStyle::drawControl(element, &shown, painter, widget);
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
         if (hint == QStyle::SH_MenuBar_AltKeyNavigation)
             return 1;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
+
+private:
+    std::function<bool()> m_keyboardInMenuBar;
 };
 } // namespace
 
@@ -249,7 +268,7 @@ void Tavola::buildControls() {
 
 void Tavola::buildMenus() {
     QMenuBar* bar = menuBar();
-    m_menuStyle = std::make_unique<AltToMenuStyle>();
+    m_menuStyle = std::make_unique<AltToMenuStyle>([this] { return m_menuByKeyboard; });
     bar->setStyle(m_menuStyle.get());
     // F10 opens the first menu.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, bar,
