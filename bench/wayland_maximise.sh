@@ -21,11 +21,18 @@ import -window root "$work/before.png"
 read -r width height left top < <(convert "$work/before.png" -fill black +opaque "#C000C0" \
     -trim -format '%w %h %X %Y\n' info:- | tr -d '+')
 echo "wayland_maximise: magenta ${width}x${height}+${left}+${top}"
-xdotool mousemove $((left + width - 36)) $((top - 37)) && sleep 0.5 && xdotool click 1
+# weston follows the pointer only once it has come into its window: from outside, then along.
+xdotool mousemove 1350 1080 && sleep 0.3
+for step in 4 3 2 1 0; do
+    xdotool mousemove $((left + width - 36 - step * 40)) $((top - 37)) && sleep 0.1
+done
+sleep 0.3 && xdotool click 1
 sleep 3
 # A process that has ended stays a zombie until reaped: look at its state, not its pid.
 if [ "$(ps -o stat= -p $game | cut -c1)" = S ] || [ "$(ps -o stat= -p $game | cut -c1)" = R ]; then
-    echo "wayland_maximise: the game runs on after maximise"
+    import -window root "$work/after.png"
+    after=$(convert "$work/after.png" -fill black +opaque "#C000C0" -trim -format '%w %h %X %Y' info:- | tr -d '+')
+    echo "wayland_maximise: the game runs on after maximise; magenta now ${after// /,}"
 else
     echo "wayland_maximise: the game ended after maximise:" >&2
     cat "$work/log" >&2

@@ -86,11 +86,16 @@ public:
     explicit Surface(Tavola& window)
         : QWidget(&window)
         , m_window(window) {
-        setFixedSize(TavolaDesign::clientWidth, TavolaDesign::clientHeight);
+        // At least the design's size, not at most: the window's layout fixes its size, but under
+        // Wayland a maximise asked by Qt's own title bar must be able to take the screen.
+        setMinimumSize(sizeHint());
         setAttribute(Qt::WA_OpaquePaintEvent);
         // The play surface takes the keyboard: Space or Return is a click on the background.
         setFocusPolicy(Qt::StrongFocus);
         setAccessibleName(QStringLiteral("Campo di gioco"));
+    }
+    QSize sizeHint() const override {
+        return {TavolaDesign::clientWidth, TavolaDesign::clientHeight};
     }
     static QAccessibleInterface* accessible(const QString&, QObject* object) {
         auto* surface = dynamic_cast<Surface*>(object);
@@ -105,6 +110,11 @@ protected:
         const qreal ratio = image.devicePixelRatio();
         painter.drawImage(area, image,
                           QRectF(area.topLeft() * ratio, area.size() * ratio).toRect());
+        // The compositor sees the maximised size drawn before the window asks to go back.
+        if (m_window.m_backFromMaximised && size() != sizeHint()) {
+            m_window.m_backFromMaximised = false;
+            QTimer::singleShot(0, &m_window, &QWidget::showNormal);
+        }
     }
     void keyPressEvent(QKeyEvent* event) override {
         if (m_window.actOnHighlightedMenuEntry(*event))
@@ -484,11 +494,13 @@ void Tavola::closeEvent(QCloseEvent* event) {
 void Tavola::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         m_game.resized(isMinimized());
-        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-            QTimer::singleShot(0, this, [this] {
-                showNormal();
-                resize(minimumSizeHint());
-            });
+        // Under Wayland the compositor must first see the maximised size drawn: see the surface.
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            if (QGuiApplication::platformName() == QLatin1String("wayland"))
+                m_backFromMaximised = true;
+            else
+                QTimer::singleShot(0, this, &QWidget::showNormal);
+        }
     }
     QMainWindow::changeEvent(event);
 }
