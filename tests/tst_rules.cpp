@@ -227,6 +227,7 @@ private slots:
             disparicmd  0            2     0  1
             disparicmd  max          151   0  1
             disparicmd  0.08677,0.5  77    0  1
+            disparicmd  0.0534       10    0  1
             disparicmd1 -            6001  0  2
             disparicmd2 0            3     48 3
             disparicmd2 max          1502  48 3

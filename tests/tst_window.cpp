@@ -303,6 +303,8 @@ hf=Help
             qPrintable(QString::asprintf("ink %d..%d of %d", widest.left(), widest.right(), room)));
         // A number that fits keeps the designed size: as tall as any other that fits.
         const int designed = ink(QStringLiteral("15")).first.height();
+        QVERIFY(qAbs(designed -
+                     QFontMetricsF(button->font()).tightBoundingRect("15").height() * scale) <= 1);
         QVERIFY(qAbs(ink(QStringLiteral("1500")).first.height() - designed) <= 1);
         QVERIFY(widest.height() < designed - 1);
     }
