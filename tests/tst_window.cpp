@@ -119,6 +119,7 @@ private slots:
         QVERIFY(timer1->isActive() && timer2->isActive());
         // Fixed size: it can be minimised and closed, not maximised.
         QVERIFY(!(f.tavola.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(f.tavola.maximumSize(), f.tavola.minimumSize());
         QVERIFY(f.tavola.windowFlags() & Qt::WindowMinimizeButtonHint);
         QStringList chain;
         for (QWidget* w = f.widget("txtAnswer")->nextInFocusChain(); w != f.widget("txtAnswer");
@@ -332,6 +333,17 @@ hf=Help
         f.game().board.paricmd.show();
         QCOMPARE(offered().size(), shown.size() + 1);
         QVERIFY(offered().contains(f.game().board.paricmd.caption()));
+    }
+
+    void aNewMatchPutsALabelThatGrewBackAsDesigned() {
+        WindowFixture f;
+        f.start();
+        f.game()
+            .board.find(QStringLiteral("Label13"))
+            ->setCaption(QStringLiteral("con tanti punti"));
+        f.dialogs.answer(Answer::Yes);
+        f.game().menuClicked(u"Next");
+        QCOMPARE(f.widget("Label13")->geometry(), QRect(448, 528, 97, 29));
     }
 
     void theGradientLiesUnderTheControlsAtEveryScale() {
