@@ -95,6 +95,7 @@ private slots:
         QTest::addColumn<int>("format"); // the shot's file with this format tag; 0: no file
         QTest::newRow("missing") << 0;
         QTest::newRow("MPEG layer 3") << 0x55;
+        QTest::newRow("PCM, but over 16 MiB") << 1;
     }
     void anUnplayableFileIsSilentAndWarnsOnce() {
         QFETCH(int, format);
@@ -104,6 +105,8 @@ private slots:
         if (format != 0)
             QVERIFY(QFile::copy(sparo, path) && file.open(QIODevice::ReadWrite) && file.seek(20) &&
                     file.putChar(char(format)) && file.flush());
+        if (format == 1) // silence after the shot: only the size is wrong
+            QVERIFY(file.resize((16 << 20) + 2));
         QtSound sound;
         warnings();
         const qint64 before = m_server.sampleCount();
