@@ -125,14 +125,21 @@ private slots:
         m_sound->play(laser);
         QTest::qWait(300);
         m_server.kill();
+        QTest::qWait(300); // for Qt's service to see it go
         warnings();
-        for (int i = 0; i < 5; ++i) {
+        QStringList told;
+        for (int i = 0; i < 60 && told.isEmpty(); ++i) { // every play returns at once
             m_sound->play(sparo);
             QTest::qWait(50);
+            told = warnings();
         }
-        QCOMPARE(warnings(),
-                 QStringList({"zenobra: the sound server did not take the sound; the game plays "
-                              "on silently"}));
+        // Should the server go while Qt's service opens a stream, it waits without end: the
+        // play is given up.
+        const QString silently = QStringLiteral("; the game plays on silently");
+        QVERIFY2(
+            told == QStringList("zenobra: the sound server did not take the sound" + silently) ||
+                told == QStringList("zenobra: the sound server did not answer" + silently),
+            qPrintable(told.join(u'\n')));
 
         QVERIFY(m_server.start());
         const Samples shot = clip(sparo);
@@ -148,5 +155,12 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SoundTest)
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    SoundTest test;
+    const int failed = QTest::qExec(&test, argc, argv);
+    // As the game does: Qt's sound service cannot be taken down under a play given up.
+    std::fflush(nullptr);
+    std::_Exit(failed);
+}
 #include "tst_sound.moc"

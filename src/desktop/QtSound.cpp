@@ -1,9 +1,13 @@
 #include "desktop/QtSound.h"
 
+#include <QAudioSink>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMediaDevices>
+#include <QThread>
 #include <QtEndian>
 
+#include <atomic>
 #include <mutex>
 
 namespace {
@@ -28,14 +32,112 @@ void withoutSoundServiceChatter(QtMsgType type, const QMessageLogContext& contex
     if (!line.startsWith(u"PulseAudioService:") && !line.startsWith(u"Stream error:"))
         nextHandler(type, context, text);
 }
+
+// Said once, whichever thread says it.
+using Warned = std::shared_ptr<std::atomic<bool>>;
+void warnOnce(const Warned& warned, const char* problem) {
+    if (!warned->exchange(true))
+        qWarning("zenobra: %s; the game plays on silently", problem);
+}
+
+// A play that has not come back within this time is given up, with its thread.
+constexpr qint64 stuckAfterMs = 2000;
 } // namespace
+
+// Lives on the sound thread: every sink is made, fed and ended there.
+class QtSound::Player final : public QObject {
+public:
+    explicit Player(Warned warned)
+        : m_warned(std::move(warned)) {}
+    void play(const Clip& sound) {
+        m_busySince = m_clock.elapsed() + 1;
+        // A new sound cuts off the one still playing.
+        m_playing.reset();
+        start(sound);
+        m_busySince = 0;
+    }
+    void wake() {
+        m_busySince = m_clock.elapsed() + 1;
+        // The first call connects to the sound server: better now than at the first hit.
+        if (QMediaDevices::defaultAudioOutput().isNull())
+            warnOnce(m_warned, "no sound output");
+        m_busySince = 0;
+    }
+    void stop() { m_playing.reset(); }
+    bool stuck() const {
+        const qint64 since = m_busySince;
+        return since != 0 && m_clock.elapsed() + 1 - since > stuckAfterMs;
+    }
+
+private:
+    void start(const Clip& sound) {
+        const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+        if (output.isNull())
+            return warnOnce(m_warned, "no sound output");
+        auto sink = std::make_unique<QAudioSink>(output, sound.format);
+        // Room for the whole sound, written at once: nothing more to feed while it plays.
+        sink->setBufferSize(sound.pcm.size());
+        QIODevice* stream = sink->start();
+        if (!stream || sink->error() != QAudio::NoError)
+            return warnOnce(m_warned, "the sound server did not take the sound");
+        stream->write(sound.pcm);
+        // Played to its end: the stream goes back to the server instead of idling until the
+        // next.
+        connect(sink.get(), &QAudioSink::stateChanged, sink.get(), [this, done = sink.get()] {
+            if (done->state() == QAudio::IdleState && m_playing.get() == done)
+                m_playing.release()->deleteLater();
+        });
+        m_playing = std::move(sink);
+    }
+
+    QElapsedTimer m_clock = [] {
+        QElapsedTimer clock;
+        clock.start();
+        return clock;
+    }();
+    Warned m_warned;
+    std::atomic<qint64> m_busySince = 0; // 1 + the clock's time when the current call began
+    std::unique_ptr<QAudioSink> m_playing;
+};
 
 QtSound::QtSound() {
     static std::once_flag installed;
     std::call_once(installed,
                    [] { nextHandler = qInstallMessageHandler(withoutSoundServiceChatter); });
 }
-QtSound::~QtSound() = default;
+
+QtSound::~QtSound() {
+    if (!m_thread)
+        return;
+    QMetaObject::invokeMethod(m_player, [player = m_player] { player->stop(); });
+    m_thread->quit();
+    // A thread held by a play that never came back is left to end with the program.
+    if (m_player->stuck() || !m_thread->wait(stuckAfterMs))
+        return;
+    delete m_player;
+    delete m_thread;
+}
+
+bool QtSound::gaveUp() const {
+    return m_gaveUp || (m_player && m_player->stuck());
+}
+
+QtSound::Player& QtSound::player() {
+    if (m_thread && m_player->stuck()) {
+        warnOnce(m_warned, "the sound server did not answer");
+        m_gaveUp = true;
+        m_thread->quit();
+        m_thread = nullptr; // and its player, stuck with it
+    }
+    if (!m_thread) {
+        m_thread = new QThread;
+        m_thread->setObjectName(QStringLiteral("zenobra sound"));
+        m_player = new Player(m_warned);
+        m_player->moveToThread(m_thread);
+        m_thread->start();
+    }
+    return *m_player;
+}
 
 std::optional<QtSound::Clip> QtSound::decode(const QByteArray& wav) {
     if (wav.size() < 12 || !wav.startsWith("RIFF") || wav.mid(8, 4) != "WAVE")
@@ -73,9 +175,8 @@ std::optional<QtSound::Clip> QtSound::decode(const QByteArray& wav) {
 void QtSound::preload(const QStringList& paths) {
     for (const QString& path : paths)
         clip(path);
-    // The first call connects to the sound server: better now than at the first hit.
-    if (QMediaDevices::defaultAudioOutput().isNull())
-        warnOnce("no sound output");
+    Player& target = player();
+    QMetaObject::invokeMethod(&target, [&target] { target.wake(); });
 }
 
 const QtSound::Clip* QtSound::clip(const QString& path) {
@@ -91,32 +192,9 @@ const QtSound::Clip* QtSound::clip(const QString& path) {
 }
 
 void QtSound::play(const QString& path) {
-    // A new sound cuts off the one still playing.
-    m_playing.reset();
     const Clip* sound = clip(path);
     if (!sound)
-        return warnOnce("a sound file is missing or is not a PCM WAV file");
-    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull())
-        return warnOnce("no sound output");
-    auto sink = std::make_unique<QAudioSink>(output, sound->format);
-    // Room for the whole sound, written at once: nothing more to feed while it plays.
-    sink->setBufferSize(sound->pcm.size());
-    QIODevice* stream = sink->start();
-    if (!stream || sink->error() != QAudio::NoError)
-        return warnOnce("the sound server did not take the sound");
-    stream->write(sound->pcm);
-    // Played to its end: the stream goes back to the server instead of idling until the next.
-    QObject::connect(sink.get(), &QAudioSink::stateChanged, sink.get(), [this, done = sink.get()] {
-        if (done->state() == QAudio::IdleState && m_playing.get() == done)
-            m_playing.release()->deleteLater();
-    });
-    m_playing = std::move(sink);
-}
-
-void QtSound::warnOnce(const char* problem) {
-    if (m_warned)
-        return;
-    m_warned = true;
-    qWarning("zenobra: %s; the game plays on silently", problem);
+        return warnOnce(m_warned, "a sound file is missing or is not a PCM WAV file");
+    Player& target = player();
+    QMetaObject::invokeMethod(&target, [&target, sound = *sound] { target.play(sound); });
 }

@@ -3,17 +3,21 @@
 #include "platform/Sound.h"
 
 #include <QAudioFormat>
-#include <QAudioSink>
 #include <QByteArray>
 #include <QHash>
 #include <QStringList>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
+class QThread;
+
 // Plays the game's WAV files through Qt Multimedia. Each file is decoded once and kept in
 // memory, and every play gets a fresh audio sink with the whole sound written at once: no
-// player is reused, so none can be left stuck and silence the plays after it.
+// player is reused, so none can be left stuck and silence the plays after it. The sinks live on
+// a thread of their own: Qt's PulseAudio service can wait without end for a stream when the
+// server goes away at the wrong moment, and the game must never wait with it.
 class QtSound final : public Sound {
 public:
     QtSound();
@@ -22,6 +26,8 @@ public:
     // Decodes these files now and wakes the sound service, so the first hit plays at once.
     void preload(const QStringList& paths);
     void play(const QString& path) override;
+    // A play was given up: Qt's sound service is held by it and cannot be taken down.
+    bool gaveUp() const;
 
     struct Clip {
         QAudioFormat format;
@@ -31,11 +37,15 @@ public:
     // gives the whole frames that are there.
     static std::optional<Clip> decode(const QByteArray& wav);
 
+    class Player;
+
 private:
     const Clip* clip(const QString& path);
-    void warnOnce(const char* problem);
+    Player& player();
 
     QHash<QString, std::optional<Clip>> m_clips;
-    std::unique_ptr<QAudioSink> m_playing;
-    bool m_warned = false;
+    QThread* m_thread = nullptr; // left to the system if a play never comes back
+    Player* m_player = nullptr;
+    bool m_gaveUp = false;
+    std::shared_ptr<std::atomic<bool>> m_warned = std::make_shared<std::atomic<bool>>(false);
 };
