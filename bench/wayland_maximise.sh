@@ -17,9 +17,13 @@ sleep 3
 xdotool type Anna && xdotool key Return && sleep 1 && xdotool key Return && sleep 2
 # The Exit button's magenta marks the client area's top-right corner; the title bar's maximise
 # button stands above it.
-import -window root "$work/before.png"
-read -r width height left top < <(convert "$work/before.png" -fill black +opaque "#C000C0" \
-    -trim -format '%w %h %X %Y\n' info:- | tr -d '+')
+# Where the Exit button's magenta stands on the screen: width height left top.
+magenta() {
+    import -window root "$work/$1.png"
+    convert "$work/$1.png" -fill black +opaque "#C000C0" -trim -format '%w %h %X %Y\n' info:- |
+        tr -d '+'
+}
+read -r width height left top < <(magenta before)
 echo "wayland_maximise: magenta ${width}x${height}+${left}+${top}"
 # weston follows the pointer only once it has come into its window: from outside, then along.
 xdotool mousemove 1350 1080 && sleep 0.3
@@ -30,8 +34,7 @@ sleep 0.3 && xdotool click 1
 sleep 3
 # A process that has ended stays a zombie until reaped: look at its state, not its pid.
 if [ "$(ps -o stat= -p $game | cut -c1)" = S ] || [ "$(ps -o stat= -p $game | cut -c1)" = R ]; then
-    import -window root "$work/after.png"
-    after=$(convert "$work/after.png" -fill black +opaque "#C000C0" -trim -format '%w %h %X %Y' info:- | tr -d '+')
+    after=$(magenta after)
     echo "wayland_maximise: the game runs on after maximise; magenta now ${after// /,}"
 else
     echo "wayland_maximise: the game ended after maximise:" >&2

@@ -48,20 +48,22 @@ constexpr qint64 stuckAfterMs = 2000;
 class QtSound::Player final : public QObject {
 public:
     explicit Player(Warned warned)
-        : m_warned(std::move(warned)) {}
+        : m_warned(std::move(warned)) {
+        m_clock.start();
+    }
     void play(const Clip& sound) {
-        m_busySince = m_clock.elapsed() + 1;
-        // A new sound cuts off the one still playing.
-        m_playing.reset();
-        start(sound);
-        m_busySince = 0;
+        whileBusy([&] {
+            // A new sound cuts off the one still playing.
+            m_playing.reset();
+            start(sound);
+        });
     }
     void wake() {
-        m_busySince = m_clock.elapsed() + 1;
-        // The first call connects to the sound server: better now than at the first hit.
-        if (QMediaDevices::defaultAudioOutput().isNull())
-            warnOnce(m_warned, "no sound output");
-        m_busySince = 0;
+        whileBusy([&] {
+            // The first call connects to the sound server: better now than at the first hit.
+            if (QMediaDevices::defaultAudioOutput().isNull())
+                warnOnce(m_warned, "no sound output");
+        });
     }
     void stop() { m_playing.reset(); }
     bool stuck() const {
@@ -70,6 +72,12 @@ public:
     }
 
 private:
+    // Marks the time a call into Qt's sound service began, for stuck() to see from outside.
+    template <typename Call> void whileBusy(const Call& call) {
+        m_busySince = m_clock.elapsed() + 1;
+        call();
+        m_busySince = 0;
+    }
     void start(const Clip& sound) {
         const QAudioDevice output = QMediaDevices::defaultAudioOutput();
         if (output.isNull())
@@ -90,11 +98,7 @@ private:
         m_playing = std::move(sink);
     }
 
-    QElapsedTimer m_clock = [] {
-        QElapsedTimer clock;
-        clock.start();
-        return clock;
-    }();
+    QElapsedTimer m_clock;
     Warned m_warned;
     std::atomic<qint64> m_busySince = 0; // 1 + the clock's time when the current call began
     std::unique_ptr<QAudioSink> m_playing;

@@ -448,18 +448,20 @@ bool Tavola::actOnHighlightedMenuEntry(const QKeyEvent& key) {
     QAction* entry = menuBar()->activeAction();
     if (!m_menuByKeyboard || !entry || entry->menu() || QApplication::activePopupWidget())
         return false;
-    // After Alt the keyboard is in the menu bar, which lets it go on Escape by itself; after
-    // Return it comes back to the play surface.
-    const bool escape = key.key() == Qt::Key_Escape;
-    if (escape && menuBar()->hasFocus())
-        return false;
-    if (!escape && key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
+    // After Alt the keyboard is in the menu bar itself: it lets the keyboard go on Escape, and
+    // after Return the keyboard comes back to the play surface.
+    if (key.key() == Qt::Key_Escape) {
+        if (menuBar()->hasFocus())
+            return false;
+        menuBar()->setActiveAction(nullptr);
+        return true;
+    }
+    if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
         return false;
     menuBar()->setActiveAction(nullptr);
     if (menuBar()->hasFocus())
         m_surface->setFocus();
-    if (!escape)
-        QTimer::singleShot(0, entry, &QAction::trigger);
+    QTimer::singleShot(0, entry, &QAction::trigger);
     return true;
 }
 
