@@ -40,12 +40,6 @@ int main(int argc, char* argv[]) {
                        folder + QLatin1String(Sounds::laser)});
     });
     tavola.start();
-    const int status = tavola.game().hasEnded() ? 0 : application.exec();
-    // Qt's sound service cannot be taken down under a play it never gave back: the record is
-    // written and synced by now, so the program ends without that teardown.
-    if (sound.gaveUp()) {
-        std::fflush(nullptr);
-        std::_Exit(status);
-    }
-    return status;
+    // The record is written and synced by now.
+    return sound.finish(tavola.game().hasEnded() ? 0 : application.exec());
 }

@@ -120,7 +120,9 @@ private:
 class FakeFolders final : public SystemFolders {
 public:
     QString applicationFolder() override { return QStringLiteral("/opt/zenobra"); }
-    QString systemDir() override { return dir.path() + u'/'; }
+    QString systemDir() override { return why.isEmpty() ? dir.path() + u'/' : QString(); }
+    QString whyNoSystemDir() const override { return why; }
+    QString why; // none but this
     QTemporaryDir dir;
 };
 

@@ -2,8 +2,10 @@
 // it in the middle of a save:
 //   record_tool load <folder>                          the problem or "ok", then the pair read
 //   record_tool save <folder> <score> <name> [<step>]  with a step: killed outright after it
+//   record_tool folder                                 the record folder|why there is none
 //   record_tool class <folder> <seconds> <seed>        a child of a class, loading and saving
 //                    at random: "load bad" for a pair not whole; "start" before a save, its outcome
+#include "platform/SystemFolders.h"
 #include "records/RecordStore.h"
 
 #include <QCoreApplication>
@@ -52,6 +54,12 @@ int main(int argc, char* argv[]) {
         const RecordStore::Loaded loaded = RecordStore(args[2], nullptr, 200).load();
         say(loaded.problem.isEmpty() ? "ok" : loaded.problem.toUtf8());
         say(encoded(loaded.record));
+        return 0;
+    }
+    if (args.size() == 2 && args[1] == QLatin1String("folder")) {
+        StandardFolders folders;
+        const QString folder = folders.systemDir();
+        say((folder + '|' + folders.whyNoSystemDir()).toUtf8());
         return 0;
     }
     if (args.size() >= 5 && args[1] == QLatin1String("save")) {

@@ -279,6 +279,15 @@ private slots:
         QCOMPARE(loaded.record.score + loaded.record.name + loaded.problem, shown + busy);
     }
 
+    // A child outside the class group reads without the lock, between another copy's renames.
+    void aReaderWithoutTheLockShowsTheJournalsPair() {
+        Folder folder(" 7\r\n", "Zero\r\n"); // the new score is in place, not yet the name
+        write(folder.file("zenobra-record.journal"), "zenobra-record 1\nIDcNCg==\nTnVvdmENCg==\n");
+        ::chmod(qPrintable(folder.dir.path()), 0555);
+        QCOMPARE(runTool({"load", folder.windir()}, nobody, nobody),
+                 QStringList({"ok", "%207%0D%0A|Nuova%0D%0A"}));
+    }
+
     void startUpWaitsForACopyThatSavesForAMoment() {
         Folder folder(" 2\r\n", "Bea\r\n");
         auto held = std::make_unique<RecordLock>(folder.windir() + "zenobra-record.lock", 0, 0644);
@@ -406,33 +415,54 @@ private slots:
                  qPrintable(loaded.join(u'\n')));
         QVERIFY2(saved.value(0).startsWith("failed: ") && saved.value(0).contains(told),
                  qPrintable(saved.join(u'\n')));
+        // And it says that the score was not saved.
+        QVERIFY2(saved.value(0).contains(": Non ho potuto registrare il record ") ||
+                     saved.value(0).endsWith(". Il record non è stato registrato."),
+                 qPrintable(saved.join(u'\n')));
     }
 
-    void theClassFolderIsTheSystemsSettingAndNeverReplaced() {
+    void theClassFolderIsTheSystemsSettingAsWritten_data() {
+        QTest::addColumn<QByteArray>(
+            "setting"); // the system's zenobra.conf, %1 for the test's folder
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("told"); // the folder taken | why there is none
+        // clang-format off
+        QTest::newRow("the teacher's, not the player's") << QByteArray("[record]\nfolder=%1/classe\n") << 0644 << "%1/classe/|";
+        QTest::newRow("a comma in the name") << QByteArray("[record]\nfolder = %1/3A, 3B\n") << 0644 << "%1/3A, 3B/|";
+        QTest::newRow("unreadable") << QByteArray("[record]\nfolder=%1/classe\n") << 0600 << "|Non riesco a leggere l'impostazione di sistema zenobra.conf, che sceglie la cartella del record.";
+        // clang-format on
+    }
+    void theClassFolderIsTheSystemsSettingAsWritten() {
+        QFETCH(QByteArray, setting);
+        QFETCH(int, mode);
+        QFETCH(QString, told);
         QTemporaryDir dir;
         ::chmod(qPrintable(dir.path()), 0755);
-        const QString classe = dir.filePath(QStringLiteral("classe"));
         // The player's own setting, a system one that names no folder, then the teacher's.
         for (const auto& [folder, text] :
-             {std::pair{"home", "folder=" + dir.filePath("mine")},
-              {"first", QStringLiteral("# folder=/var/lib/zenobra/classe")},
-              {"second", "folder=" + classe}}) {
+             {std::pair{"home", "[record]\nfolder=" + dir.filePath("mine").toUtf8()},
+              {"first", QByteArray("[record]\n# folder=/var/lib/zenobra/classe")},
+              {"second", QString(setting).arg(dir.path()).toUtf8()}}) {
             QDir().mkpath(dir.filePath(folder + QStringLiteral("/zenobra")));
-            write(dir.filePath(folder + QStringLiteral("/zenobra/zenobra.conf")),
-                  "[record]\n" + text.toUtf8() + '\n');
+            write(dir.filePath(folder + QStringLiteral("/zenobra/zenobra.conf")), text + '\n');
         }
+        ::chmod(qPrintable(dir.filePath("second/zenobra/zenobra.conf")), mode_t(mode));
         qputenv("XDG_CONFIG_HOME", dir.filePath("home").toUtf8());
         qputenv("XDG_CONFIG_DIRS",
                 (dir.filePath("first") + u':' + dir.filePath("second")).toUtf8());
-        const QString windir = StandardFolders().systemDir();
+        const QStringList taken = runTool({"folder"}, nobody, nobody);
         qunsetenv("XDG_CONFIG_DIRS");
-        QCOMPARE(windir, classe + u'/');
-        const QString told = "Non trovo la cartella del record " + classe + u'.';
-        QCOMPARE(
-            runTool({"load", windir}, nobody, nobody) +
-                runTool({"save", windir, " 9", "Anna"}, nobody, nobody),
-            QStringList({told, "|", "failed: " + told + " Il record non è stato registrato."}));
-        QVERIFY(!QFileInfo::exists(classe) && !QFileInfo::exists(dir.filePath("mine")));
+        QCOMPARE(taken, QStringList(QString(told).replace("%1", dir.path())));
+        // A class folder that is not there is told, and never made.
+        const QString windir = taken[0].section(u'|', 0, 0);
+        if (windir.isEmpty())
+            return;
+        const QString missing = "Non trovo la cartella del record " + windir.chopped(1) + u'.';
+        const QStringList loaded = runTool({"load", windir}, nobody, nobody);
+        QCOMPARE(loaded + runTool({"save", windir, " 9", "Anna"}, nobody, nobody),
+                 QStringList(
+                     {missing, "|", "failed: " + missing + " Il record non è stato registrato."}));
+        QVERIFY(!QFileInfo::exists(windir) && !QFileInfo::exists(dir.filePath("mine")));
     }
 
     // Two children of one class, and one from outside, on a setgid folder of their group.
@@ -459,6 +489,43 @@ private slots:
             QCOMPARE(file.st_mode & 07777, mode_t(0664));
             QCOMPARE(file.st_gid, gid_t(alunni));
         }
+    }
+
+    // A folder open to all, with the sticky bit: each may replace only their own files.
+    void aStickyFolderIsToldTrulyAndNeverMadeWritableByAll() {
+        QTemporaryDir dir;
+        ::chmod(qPrintable(dir.path()), 0755);
+        const QString folder = dir.filePath(QStringLiteral("tutti")) + u'/';
+        QVERIFY(QDir().mkdir(folder) && ::chmod(qPrintable(folder), 01777) == 0);
+        const QStringList first = runTool({"save", folder, " 5", "Anna"}, 4201, 4242);
+        QCOMPARE(first + runTool({"save", folder, " 9", "Bea"}, 4202, 4242),
+                 QStringList({"written", "failed: Non ho potuto registrare il record nel file " +
+                                             folder +
+                                             "aquarvel.txt: il file è di un altro "
+                                             "utente, e la cartella permette a ciascuno di "
+                                             "sostituire solo i propri file."}));
+        for (const char* name : {"aquarvel.txt", "quarvel.txt"})
+            QCOMPARE(QFileInfo(folder + name).permissions() & 0xFFFF,
+                     QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                         QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther);
+    }
+
+    void aLockFileThatNobodyHoldsNeverStopsTheClass_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("left read-only") << 0444;
+        QTest::newRow("another child's, not the group's to write") << 0644;
+    }
+    void aLockFileThatNobodyHoldsNeverStopsTheClass() {
+        QFETCH(int, mode);
+        QTemporaryDir dir;
+        const QString folder = classFolder(dir, 4242);
+        const QString lock = folder + "zenobra-record.lock";
+        write(lock, {});
+        QVERIFY(::chown(qPrintable(lock), 4201, 4242) == 0 &&
+                ::chmod(qPrintable(lock), mode_t(mode)) == 0);
+        const QStringList loaded = runTool({"load", folder}, 4202, 4242);
+        QCOMPARE(loaded + runTool({"save", folder, " 9", "Bea"}, 4202, 4242),
+                 QStringList({"ok", "|", "written"}));
     }
 
     // Thirty children of one class save at random moments while some are killed mid-save.

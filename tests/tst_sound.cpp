@@ -4,6 +4,9 @@
 
 #include <QtTest>
 
+#include <csignal>
+#include <unistd.h>
+
 namespace {
 // What the program printed. Qt's sound thread may still print as the program exits: the list
 // and its lock live on.
@@ -153,9 +156,58 @@ private slots:
         QVERIFY2(heard, "no sound after the server came back");
         QVERIFY(warnings().isEmpty());
     }
+
+    void aServerThatStopsAnsweringNeitherAbortsNorPilesUpThreads_data() {
+        QTest::addColumn<int>("plays");
+        QTest::addColumn<QString>("told"); // on standard error
+        QTest::newRow("the end within 2 s of a stalled play") << 1 << "";
+        QTest::newRow("stalled plays 2.2 s apart")
+            << 4 << "zenobra: the sound server did not answer; the game plays on silently\n";
+    }
+    void aServerThatStopsAnsweringNeitherAbortsNorPilesUpThreads() {
+        QFETCH(int, plays);
+        QFETCH(QString, told);
+        static SoundServer* server = &m_server;
+        std::signal(SIGUSR1, [](int) { server->signal(SIGSTOP); });
+        QProcess game;
+        game.start(QCoreApplication::applicationFilePath(),
+                   {QStringLiteral("stalled"), QString::number(plays)});
+        const bool ended = game.waitForFinished(30000); // a hang fails, never blocks the suite
+        m_server.signal(SIGCONT);
+        if (!ended)
+            game.kill();
+        QVERIFY(ended);
+        QCOMPARE(game.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(game.exitCode(), 0);
+        QVERIFY(game.readAllStandardOutput().toInt() <= 1); // at most one thread given up
+        QCOMPARE(QString::fromUtf8(game.readAllStandardError()), told);
+    }
 };
 
+// A game that plays, plays again 2.5 s later, then sees the server stop answering: `plays` more
+// plays 2.2 s apart, and the program ends at once after the last. Prints how many threads the
+// stalled plays added.
+int stalledServer(int argc, char* argv[], int plays) {
+    QCoreApplication application(argc, argv);
+    const auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
+    QtSound sound;
+    sound.preload({sparo});
+    sound.play(sparo);
+    QThread::msleep(2500);
+    sound.play(sparo);
+    QThread::msleep(300);
+    ::kill(getppid(), SIGUSR1); // the test stops the server
+    QThread::msleep(300);
+    const auto before = threads();
+    for (int i = 0; i < plays; ++i, QThread::msleep(i < plays ? 2200 : 0))
+        sound.play(sparo);
+    std::printf("%d\n", int(threads() - before));
+    return sound.finish(0);
+}
+
 int main(int argc, char* argv[]) {
+    if (argc == 3 && argv[1] == QByteArrayView("stalled"))
+        return stalledServer(argc, argv, std::atoi(argv[2]));
     QCoreApplication application(argc, argv);
     SoundTest test;
     const int failed = QTest::qExec(&test, argc, argv);

@@ -271,6 +271,32 @@ hf=Help
                  QString());
     }
 
+    // A window system that ignores the fixed size: a client resizing the window with no manager
+    // running, a tiling manager.
+    void aWindowForcedLargerShowsNothingUnpaintedNorPastTheField() {
+        WindowFixture f;
+        f.start();
+        QCOMPARE(f.tavola.minimumSize(), f.tavola.maximumSize());
+        f.game().board.paricmd.show();
+        f.game().board.paricmd.setLeft(700); // beyond the field's right edge
+        f.tavola.windowHandle()->resize(1100, 950);
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+        QCOMPARE(f.tavola.size(), QSize(1100, 950));
+        // What the window system is given to show, unpainted parts and all.
+        const QImage shown = f.tavola.screen()->grabWindow(f.tavola.winId()).toImage();
+        const QRect field(f.tavola.surface()->mapTo(&f.tavola, QPoint()), QSize(608, 672));
+        const QPoint past = field.topLeft() + f.widget("paricmd")->geometry().center();
+        QVERIFY(f.tavola.childAt(past) != f.widget("paricmd"));
+        const QRgb around = shown.pixel(past);
+        int unpainted = 0;
+        for (int y = f.tavola.menuBar()->height(); y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                unpainted += !field.contains(x, y) && shown.pixel(x, y) != around;
+        QCOMPARE(unpainted, 0);
+        QCOMPARE(QColor(around), f.tavola.centralWidget()->palette().color(QPalette::Window));
+    }
+
     void theWidestNumbersAreReadWholeAtEveryScale_data() {
         QTest::addColumn<qreal>("scale");
         for (qreal scale : {1.0, 1.5, 2.0})

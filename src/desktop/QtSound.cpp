@@ -8,6 +8,8 @@
 #include <QtEndian>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <mutex>
 
 namespace {
@@ -111,27 +113,37 @@ QtSound::QtSound() {
 }
 
 QtSound::~QtSound() {
+    if (stop()) {
+        delete m_player;
+        delete m_thread;
+    }
+}
+
+bool QtSound::stop() {
     if (!m_thread)
-        return;
+        return !m_givenUp || m_givenUp->isFinished();
     QMetaObject::invokeMethod(m_player, [player = m_player] { player->stop(); });
     m_thread->quit();
-    // A thread held by a play that never came back is left to end with the program.
-    if (m_player->stuck() || !m_thread->wait(stuckAfterMs))
-        return;
-    delete m_player;
-    delete m_thread;
+    return m_thread->wait(500) && (!m_givenUp || m_givenUp->isFinished());
 }
 
-bool QtSound::gaveUp() const {
-    return m_gaveUp || (m_player && m_player->stuck());
+int QtSound::finish(int status) {
+    if (!stop()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }
 
-QtSound::Player& QtSound::player() {
+QtSound::Player* QtSound::player() {
     if (m_thread && m_player->stuck()) {
         warnOnce(m_warned, "the sound server did not answer");
-        m_gaveUp = true;
-        m_thread->quit();
-        m_thread = nullptr; // and its player, stuck with it
+        if (m_givenUp && !m_givenUp->isFinished())
+            return nullptr; // silent until one of the two comes back
+        delete m_givenUp;
+        m_givenUp = m_thread;
+        m_givenUp->quit();
+        m_thread = nullptr;
     }
     if (!m_thread) {
         m_thread = new QThread;
@@ -140,7 +152,7 @@ QtSound::Player& QtSound::player() {
         m_player->moveToThread(m_thread);
         m_thread->start();
     }
-    return *m_player;
+    return m_player;
 }
 
 std::optional<QtSound::Clip> QtSound::decode(const QByteArray& wav) {
@@ -179,8 +191,8 @@ std::optional<QtSound::Clip> QtSound::decode(const QByteArray& wav) {
 void QtSound::preload(const QStringList& paths) {
     for (const QString& path : paths)
         clip(path);
-    Player& target = player();
-    QMetaObject::invokeMethod(&target, [&target] { target.wake(); });
+    if (Player* target = player())
+        QMetaObject::invokeMethod(target, [target] { target->wake(); });
 }
 
 const QtSound::Clip* QtSound::clip(const QString& path) {
@@ -199,6 +211,6 @@ void QtSound::play(const QString& path) {
     const Clip* sound = clip(path);
     if (!sound)
         return warnOnce(m_warned, "a sound file is missing or is not a PCM WAV file");
-    Player& target = player();
-    QMetaObject::invokeMethod(&target, [&target, sound = *sound] { target.play(sound); });
+    if (Player* target = player())
+        QMetaObject::invokeMethod(target, [target, sound = *sound] { target->play(sound); });
 }

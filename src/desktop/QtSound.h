@@ -26,8 +26,10 @@ public:
     // Decodes these files now and wakes the sound service, so the first hit plays at once.
     void preload(const QStringList& paths);
     void play(const QString& path) override;
-    // A play was given up: Qt's sound service is held by it and cannot be taken down.
-    bool gaveUp() const;
+    // Ends the sound thread, last thing before the program ends, and gives back `status`. When
+    // a play still holds the thread in Qt's sound service, which then cannot be taken down
+    // either, the program ends here without Qt's teardown: everything must be saved by then.
+    int finish(int status);
 
     struct Clip {
         QAudioFormat format;
@@ -41,11 +43,15 @@ public:
 
 private:
     const Clip* clip(const QString& path);
-    Player& player();
+    Player* player();
+    // Whether every sound thread has ended.
+    bool stop();
 
     QHash<QString, std::optional<Clip>> m_clips;
-    QThread* m_thread = nullptr; // left to the system if a play never comes back
+    QThread* m_thread = nullptr;
     Player* m_player = nullptr;
-    bool m_gaveUp = false;
+    // A thread whose play never came back, left to the system with its player: at most one,
+    // so a server that stays stopped holds two threads, not one for every play.
+    QThread* m_givenUp = nullptr;
     std::shared_ptr<std::atomic<bool>> m_warned = std::make_shared<std::atomic<bool>>(false);
 };

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -86,9 +87,7 @@ public:
     explicit Surface(Tavola& window)
         : QWidget(&window)
         , m_window(window) {
-        // At least the design's size, not at most: the window's layout fixes its size, but under
-        // Wayland a maximise asked by Qt's own title bar must be able to take the screen.
-        setMinimumSize(sizeHint());
+        setFixedSize(sizeHint());
         setAttribute(Qt::WA_OpaquePaintEvent);
         // The play surface takes the keyboard: Space or Return is a click on the background.
         setFocusPolicy(Qt::StrongFocus);
@@ -110,11 +109,6 @@ protected:
         const qreal ratio = image.devicePixelRatio();
         painter.drawImage(area, image,
                           QRectF(area.topLeft() * ratio, area.size() * ratio).toRect());
-        // The compositor sees the maximised size drawn before the window asks to go back.
-        if (m_window.m_backFromMaximised && size() != sizeHint()) {
-            m_window.m_backFromMaximised = false;
-            QTimer::singleShot(0, &m_window, &QWidget::showNormal);
-        }
     }
     void keyPressEvent(QKeyEvent* event) override {
         if (m_window.actOnHighlightedMenuEntry(*event))
@@ -157,7 +151,13 @@ Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& fo
     QAccessible::installFactory(&Surface::accessible);
     m_surface = new Surface(*this);
     m_surface->setObjectName(QStringLiteral("superficie"));
-    setCentralWidget(m_surface);
+    // Where a window system makes the window larger than the field, the field stays as designed
+    // in its middle, and around it is painted: nothing beyond the field is seen or reached.
+    auto* surround = new QWidget;
+    surround->setAutoFillBackground(true);
+    (new QGridLayout(surround))->addWidget(m_surface, 0, 0, Qt::AlignCenter);
+    surround->layout()->setContentsMargins(0, 0, 0, 0);
+    setCentralWidget(surround);
     // The program's icon, before the first box: the name prompt carries it too.
     QApplication::setWindowIcon(QIcon(Pictures::windowIcon));
     m_timer1.setObjectName(QStringLiteral("Timer1"));
@@ -167,7 +167,7 @@ Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& fo
     m_game.board.setObserver(this);
     // Under Wayland, Qt draws the title bar itself and offers maximise whatever the flags; a
     // window that then keeps its fixed size breaks the protocol and the compositor ends the
-    // program. There the window may take the maximised size for a moment, and goes back.
+    // program. There the window may take the maximised size, with the field in its middle.
     layout()->setSizeConstraint(QGuiApplication::platformName() == QLatin1String("wayland")
                                     ? QLayout::SetMinimumSize
                                     : QLayout::SetFixedSize);
@@ -496,13 +496,9 @@ void Tavola::closeEvent(QCloseEvent* event) {
 void Tavola::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         m_game.resized(isMinimized());
-        // Under Wayland the compositor must first see the maximised size drawn: see the surface.
-        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-            if (QGuiApplication::platformName() == QLatin1String("wayland"))
-                m_backFromMaximised = true;
-            else
-                QTimer::singleShot(0, this, &QWidget::showNormal);
-        }
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) &&
+            QGuiApplication::platformName() != QLatin1String("wayland"))
+            QTimer::singleShot(0, this, &QWidget::showNormal);
     }
     QMainWindow::changeEvent(event);
 }

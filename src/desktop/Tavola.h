@@ -70,7 +70,6 @@ private:
     Surface* m_surface = nullptr;
     QHash<const Control*, QWidget*> m_widgets;
     bool m_menuByKeyboard = false;    // the menu bar's highlight came from the keyboard
-    bool m_backFromMaximised = false; // once the maximised size has been drawn
     QTimer m_timer1{this};
     QTimer m_timer2{this};
     Game m_game;

@@ -71,6 +71,7 @@ public:
     void suona(const QString& path);
     QString applicationFolder() { return m_services.folders.applicationFolder(); }
     QString GetSystemDir() { return m_services.folders.systemDir(); }
+    QString whyNoSystemDir() const { return m_services.folders.whyNoSystemDir(); }
     Random& random() { return m_services.random; }
     RecordStore::Faults* recordFaults() { return m_services.recordFaults; }
     WindowHost& host() { return m_host; }

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -14,38 +13,47 @@ QString withSeparator(QString folder) {
     return folder;
 }
 
+// Each value as written, commas and all: a folder's name is no list.
+bool readAsWritten(QIODevice& device, QSettings::SettingsMap& settings) {
+    QString section;
+    for (const QByteArray& bytes : device.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(bytes).trimmed();
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
+            section = line.mid(1, line.size() - 2) + QLatin1Char('/');
+        else if (equals > 0 && !line.startsWith(QLatin1Char('#')) &&
+                 !line.startsWith(QLatin1Char(';')))
+            settings.insert(section + line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
+    }
+    return true;
+}
+
 } // namespace
 
 QString StandardFolders::applicationFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
-QString StandardFolders::classFolder() {
-    // Only the system's configuration folders: the class record is the teacher's choice, so
-    // the player's own configuration cannot move it.
-    QStringList folders =
-        qEnvironmentVariable("XDG_CONFIG_DIRS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    if (folders.isEmpty())
-        folders << QStringLiteral("/etc/xdg");
-    for (const QString& folder : folders) {
-        const QString file = folder + QStringLiteral("/zenobra/zenobra.conf");
-        if (!QFileInfo(file).isFile())
-            continue;
-        const QString named =
-            QSettings(file, QSettings::IniFormat).value(QStringLiteral("record/folder")).toString();
-        if (!named.trimmed().isEmpty())
-            return named.trimmed();
-    }
-    return {};
-}
-
 QString StandardFolders::systemDir() {
-    // A class folder is the teacher's to make: it is never created here, and a missing one is
-    // reported rather than replaced by another folder.
-    if (const QString shared = classFolder(); !shared.isEmpty())
+    // System scope reads zenobra/zenobra.conf in each folder of $XDG_CONFIG_DIRS and never the
+    // player's own: the class record is the teacher's choice. A class folder is the teacher's
+    // to make too: it is never created here, and never replaced by another folder.
+    static const QSettings::Format format = QSettings::registerFormat(
+        QStringLiteral("conf"), readAsWritten, nullptr, Qt::CaseSensitive);
+    const QSettings setting(format, QSettings::SystemScope, QStringLiteral("zenobra"),
+                            QStringLiteral("zenobra"));
+    if (setting.status() != QSettings::NoError) {
+        m_why = QStringLiteral("Non riesco a leggere l'impostazione di sistema zenobra.conf, che "
+                               "sceglie la cartella del record.");
+        return {};
+    }
+    if (const QString shared = setting.value(QStringLiteral("record/folder")).toString();
+        !shared.isEmpty())
         return withSeparator(shared);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+        m_why = QStringLiteral("Non riesco a creare la cartella del record.");
         return {};
+    }
     return withSeparator(folder);
 }

@@ -8,8 +8,10 @@ public:
     virtual ~SystemFolders() = default;
     // The folder that holds the program file, without a trailing separator.
     virtual QString applicationFolder() = 0;
-    // Where the record lives, ending in "/"; created when missing. "" when it cannot be made.
+    // Where the record lives, ending in "/"; created when missing. "" when there is none.
     virtual QString systemDir() = 0;
+    // Why there is none, in words for the player.
+    virtual QString whyNoSystemDir() const = 0;
 };
 
 // The program's own folder, and the record's: the class folder that the system-wide setting
@@ -19,6 +21,8 @@ class StandardFolders final : public SystemFolders {
 public:
     QString applicationFolder() override;
     QString systemDir() override;
-    // The folder the setting names, or "" without one.
-    static QString classFolder();
+    QString whyNoSystemDir() const override { return m_why; }
+
+private:
+    QString m_why;
 };

@@ -60,6 +60,11 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+bool isSticky(const QString& folder) {
+    struct stat status {};
+    return ::stat(native(folder).constData(), &status) == 0 && (status.st_mode & S_ISVTX);
+}
+
 } // namespace
 
 QString inTheWay(const QString& path) {
@@ -67,6 +72,17 @@ QString inTheWay(const QString& path) {
     if (::lstat(native(path).constData(), &status) != 0)
         return {};
     return whatStands(status.st_mode);
+}
+
+bool nothingAt(const QString& path) {
+    struct stat status {};
+    return ::lstat(native(path).constData(), &status) != 0 && errno == ENOENT;
+}
+
+bool stillAt(const QString& path, const Bytes& read) {
+    struct stat status {};
+    return ::lstat(native(path).constData(), &status) == 0 && status.st_dev == read.device &&
+           status.st_ino == read.inode;
 }
 
 QString cause(int error) {
@@ -125,7 +141,7 @@ Bytes read(const QString& path, qint64 cap) {
         done += got;
     }
     bytes.truncate(done);
-    return {bytes, status.st_size > cap, {}};
+    return {bytes, status.st_size > cap, {}, status.st_dev, status.st_ino};
 }
 
 QString createIfMissing(const QString& path, mode_t mode) {
@@ -175,6 +191,10 @@ QString replace(const QString& path, const QByteArray& bytes, mode_t mode,
     if (::rename(native(temporary).constData(), native(path).constData()) != 0) {
         const int renameError = errno;
         ::unlink(native(temporary).constData());
+        // EPERM: a folder with the sticky bit lets each user replace only their own files.
+        if (renameError == EPERM && isSticky(target.path()))
+            return QStringLiteral("il file è di un altro utente, e la cartella permette a ciascuno "
+                                  "di sostituire solo i propri file");
         return QStringLiteral("non riesco a mettere il file scritto al posto del vecchio: %1")
             .arg(cause(renameError));
     }
@@ -191,7 +211,8 @@ mode_t fileMode(const QString& folder) {
     struct stat status {};
     if (::stat(native(folder).constData(), &status) != 0)
         return 0644;
-    return status.st_mode & 0666;
+    // Never writable by every user, whatever the folder allows: only the group may share it.
+    return status.st_mode & 0664;
 }
 
 void syncFolder(const QString& folder) {

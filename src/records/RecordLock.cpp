@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,12 +24,18 @@ bool sameFile(const struct stat& one, const struct stat& other) {
 RecordLock::RecordLock(const QString& path, int waitMs, mode_t mode)
     : m_path(path) {
     const QByteArray native = QFile::encodeName(path);
+    const QString folder = QFileInfo(path).path();
     QElapsedTimer waited;
     waited.start();
     for (;;) {
         // O_NONBLOCK: a FIFO planted at the path must not hold start-up in open().
-        const int fd = ::open(native.constData(),
-                              O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
+        int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                        mode);
+        // A lock file that a classmate left read-only, or that belongs to another, still locks:
+        // the lock needs no writing, only a folder where the next save can write.
+        if (fd < 0 && errno == EACCES &&
+            ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) == 0)
+            fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) {
             const int error = errno;
             const QString stands = RecordFiles::inTheWay(path);
@@ -48,11 +55,9 @@ RecordLock::RecordLock(const QString& path, int waitMs, mode_t mode)
         }
         if (opened.st_uid == ::geteuid())
             ::fchmod(fd, mode);
-        // An open-file-description lock: threads of one process exclude each other too.
-        struct flock whole {};
-        whole.l_type = F_WRLCK;
-        whole.l_whence = SEEK_SET;
-        if (::fcntl(fd, F_OFD_SETLK, &whole) == 0) {
+        // A lock on the open file, which any descriptor can take, even a read-only one: threads
+        // of one process exclude each other too.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // The holder before us removes the file as it lets go: ours must still be the one
             // at the path, or we hold a lock nobody else can see.
             struct stat atPath {};
@@ -66,7 +71,7 @@ RecordLock::RecordLock(const QString& path, int waitMs, mode_t mode)
         }
         const int error = errno;
         ::close(fd);
-        if (error != EAGAIN && error != EACCES) {
+        if (error != EWOULDBLOCK) {
             m_why = RecordFiles::cause(error);
             return;
         }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QThread>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -17,7 +18,6 @@ namespace {
 
 const QByteArray journalMagic = QByteArrayLiteral("zenobra-record 1");
 
-const QString noRecordFolder = QStringLiteral("Non riesco a creare la cartella del record.");
 const QString anotherCopySaving =
     QStringLiteral("Non riesco a leggere il record: un'altra copia del gioco lo sta salvando.");
 
@@ -91,6 +91,8 @@ QByteArray withoutSplitCharacter(const QByteArray& bytes) {
 
 } // namespace
 
+const QString RecordStore::notSaved = QStringLiteral(" Il record non è stato registrato.");
+
 RecordStore::RecordStore(QString windir, Faults* faults, int lockWaitMs)
     : m_windir(std::move(windir))
     , m_faults(faults)
@@ -161,32 +163,38 @@ RecordStore::Loaded RecordStore::readBoth() const {
     return {{score.text, name.text}, {}};
 }
 
-RecordStore::Loaded RecordStore::whileAnotherCopySaves() const {
-    // The pair that the journal says is coming, else the pair on disk if no save began or
-    // ended while it was read, else nothing.
-    const RecordFiles::Bytes pending = RecordFiles::read(journalPath(), journalCap);
-    if (const auto coming = parseJournal(pending.bytes))
-        return {{decode(coming->score), decode(coming->name)}, anotherCopySaving};
-    if (!QFileInfo::exists(journalPath())) {
-        const Loaded onDisk = readBoth();
-        if (onDisk.problem.isEmpty() && !QFileInfo::exists(journalPath()))
-            return {onDisk.record, anotherCopySaving};
+RecordStore::Loaded RecordStore::readUnlocked() const {
+    // Another copy may be saving: the pair that its journal says is coming, else a pair that
+    // stood whole on disk, with no journal, from before the first read to after the last.
+    for (int attempt = 0; attempt < 50; ++attempt, QThread::msleep(10)) {
+        const RecordFiles::Bytes pending = RecordFiles::read(journalPath(), journalCap);
+        if (const auto coming = parseJournal(pending.bytes))
+            return {{decode(coming->score), decode(coming->name)}, {}};
+        if (!RecordFiles::nothingAt(journalPath()))
+            continue;
+        const RecordFiles::Bytes score = RecordFiles::read(scorePath(), readCap);
+        const RecordFiles::Bytes name = RecordFiles::read(namePath(), readCap);
+        if (!score.why.isEmpty())
+            return {{}, cannotRead(scorePath(), score.why)};
+        if (!name.why.isEmpty())
+            return {{}, cannotRead(namePath(), name.why)};
+        if (RecordFiles::nothingAt(journalPath()) && RecordFiles::stillAt(scorePath(), score) &&
+            RecordFiles::stillAt(namePath(), name))
+            return {{decode(score.bytes, score.cut), decode(name.bytes, name.cut)}, {}};
     }
     return {{}, anotherCopySaving};
 }
 
 RecordStore::Loaded RecordStore::load() const {
-    if (m_windir.isEmpty())
-        return {{}, noRecordFolder};
     if (QString problem = folderProblem(m_windir); !problem.isEmpty())
         return {{}, problem};
     const RecordLock lock(lockPath(), m_lockWaitMs, RecordFiles::fileMode(m_windir));
     if (lock.state() == RecordLock::State::Busy)
-        return whileAnotherCopySaves();
+        return {readUnlocked().record, anotherCopySaving};
     if (lock.state() == RecordLock::State::Failed) {
-        // Nobody can save here without the lock, so the pair can be read as it is. A folder
-        // we may only read is no news; anything else stands in the way of the next record.
-        Loaded loaded = readBoth();
+        // A folder we may only read is no news; anything else stands in the way of the next
+        // record.
+        Loaded loaded = readUnlocked();
         if (loaded.problem.isEmpty() && !RecordFiles::inTheWay(lockPath()).isEmpty())
             loaded.problem = cannotLock(lockPath(), lock.why());
         return loaded;
@@ -203,11 +211,8 @@ RecordStore::Loaded RecordStore::load() const {
 
 RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& nameLine) const {
     using Outcome = Saved::Outcome;
-    if (m_windir.isEmpty())
-        return {Outcome::Failed, noRecordFolder, {}};
     if (QString problem = folderProblem(m_windir); !problem.isEmpty())
-        return {
-            Outcome::Failed, problem + QStringLiteral(" Il record non è stato registrato."), {}};
+        return {Outcome::Failed, problem + notSaved, {}};
     const Lines lines{line(scoreLine), line(nameLine)};
     if (journal(lines).size() > journalCap)
         return {
@@ -228,7 +233,7 @@ RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& na
 
     // A save cut short by another copy is finished first, so the decision sees a whole pair.
     if (QString error = completeJournal(); !error.isEmpty())
-        return {Outcome::Failed, error, {}};
+        return {Outcome::Failed, error + notSaved, {}};
     // Another copy may have saved a record meanwhile: a lower score does not overwrite it.
     const RecordFiles::Bytes oldScore = RecordFiles::read(scorePath(), readCap);
     if (oldScore.why.isEmpty()) {

@@ -59,6 +59,10 @@ public:
     // A journal holds a whole name of any length the name box takes.
     static constexpr qint64 journalCap = 1 << 20;
 
+    // Said after a problem that does not itself say that the record was not saved.
+    static const QString notSaved;
+
+    // `windir`: an existing folder's path, ending in "/".
     explicit RecordStore(QString windir, Faults* faults = nullptr, int lockWaitMs = 5000);
 
     QString scorePath() const { return m_windir + QStringLiteral("/aquarvel.txt"); }
@@ -87,7 +91,7 @@ private:
     // A save cut short is finished, or its journal discarded when it cannot be parsed.
     QString completeJournal() const;
     Loaded readBoth() const;
-    Loaded whileAnotherCopySaves() const;
+    Loaded readUnlocked() const;
     void removeLitter() const;
     void syncFolder() const;
     void reached(Step step) const {

@@ -29,7 +29,9 @@ RecordStore Records::store() const {
 void Records::showRecord() {
     Board& board = m_game.board;
     m_game.state.nfile = 1;
-    const RecordStore::Loaded loaded = store().load();
+    const RecordStore::Loaded loaded = m_game.state.windir.isEmpty()
+                                           ? RecordStore::Loaded{{}, m_game.whyNoSystemDir()}
+                                           : store().load();
     board.lblpunti.setCaption(loaded.record.score);
     board.lblnome.setCaption(loaded.record.name);
     m_recordShown = loaded.problem.isEmpty();
@@ -58,9 +60,13 @@ void Records::cmdExit_Click() {
 
     state.nfile = 1;
     state.riga = board.Punteggio.caption();
-    const RecordStore::Saved saved = store().save(state.riga, board.lblnome1.caption());
-    state.riga = board.lblnome1.caption();
     using Outcome = RecordStore::Saved::Outcome;
+    const RecordStore::Saved saved =
+        state.windir.isEmpty() ? RecordStore::Saved{Outcome::Failed,
+                                                    m_game.whyNoSystemDir() + RecordStore::notSaved,
+                                                    {}}
+                               : store().save(state.riga, board.lblnome1.caption());
+    state.riga = board.lblnome1.caption();
     if (saved.outcome == Outcome::Written)
         m_game.messageBox({QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"")});
     else if (saved.outcome == Outcome::Failed)
