@@ -6,7 +6,7 @@ set -euo pipefail
 build=$(realpath "$1")
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work XDG_DATA_HOME=$work/data DISPLAY=:93
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null; [ -n "${ZENOBRA_SHOTS:-}" ] && cp "$work"/*.png "$ZENOBRA_SHOTS"/; rm -rf "$work"' EXIT
 Xvfb $DISPLAY -screen 0 1400x1100x24 >/dev/null 2>&1 &
 sleep 1
 weston --backend=x11-backend.so --width=1300 --height=1050 --socket=zenobra >/dev/null 2>&1 &

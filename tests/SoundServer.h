@@ -57,8 +57,7 @@ public:
         QFile::remove(socket());
     }
     ~SoundServer() { kill(); }
-    // Stops or wakes the server, as a server that hangs would.
-    void signal(int number) { ::kill(pid_t(m_server.processId()), number); }
+    qint64 pid() const { return m_server.processId(); }
 
     qint64 sampleCount() const { return QFileInfo(recording()).size() / 2; }
     std::vector<qint16> samples() const {
