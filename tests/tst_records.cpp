@@ -405,9 +405,9 @@ private slots:
         QCOMPARE(taken, QStringList(QString(told).replace("%1", dir.path())));
         // A class folder that is not there is told, and never made.
         const QString windir = taken[0].section(u'|', 0, 0);
-        const QString missing = "Non trovo la cartella del record " + windir.chopped(1) + u'.';
         if (windir.isEmpty())
             return;
+        const QString missing = "Non trovo la cartella del record " + windir.chopped(1) + u'.';
         const QStringList loaded = runTool({"load", windir}, nobody, nobody);
         QCOMPARE(loaded + runTool({"save", windir, " 9", "Anna"}, nobody, nobody),
                  QStringList(
