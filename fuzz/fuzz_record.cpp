@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes in a record file, read through to the record's number.
 //   ./quickstart fuzz   builds it with clang and runs it for a while
 #include "platform/NumberText.h"
+#include "platform/RecordFiles.h"
 #include "records/RecordStore.h"
 
 #include <QByteArray>
@@ -18,10 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.seek(0);
     file.write(bytes);
     file.flush();
-    const RecordStore::Read read = RecordStore::Leggifiletxt(file.fileName());
-    if (!read.ok() || read.text.size() > RecordStore::readCap)
+    const RecordFiles::Bytes read = RecordFiles::read(file.fileName(), RecordStore::readCap);
+    const QString text = RecordStore::decode(read.bytes, read.cut);
+    if (!read.problem.isEmpty() || text.size() > RecordStore::readCap)
         __builtin_trap();
-    const double value = NumberText::numberValue(read.text);
+    const double value = NumberText::numberValue(text);
     if (std::isnan(value))
         __builtin_trap();
     return 0;

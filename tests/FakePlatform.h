@@ -120,9 +120,9 @@ private:
 class FakeFolders final : public SystemFolders {
 public:
     QString applicationFolder() override { return QStringLiteral("/opt/zenobra"); }
-    QString systemDir() override { return why.isEmpty() ? dir.path() + u'/' : QString(); }
-    QString whyNoSystemDir() const override { return why; }
-    QString why; // none but this
+    QString systemDir() override { return problem.isEmpty() ? dir.path() + u'/' : QString(); }
+    QString systemDirProblem() const override { return problem; }
+    QString problem; // then no folder
     QTemporaryDir dir;
 };
 
@@ -145,7 +145,7 @@ struct ScriptedServices {
 // A whole game with scripted services and no screen.
 struct TestGame : ScriptedServices {
     TestGame()
-        : game(Services{dialogs, sound, random, folders, nullptr}, host) {}
+        : game(Services{dialogs, sound, random, folders}, host) {}
     // Start-up with a name typed and the greeting closed.
     void start(const QString& name = QStringLiteral("Anna")) {
         dialogs.type(name);

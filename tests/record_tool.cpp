@@ -59,13 +59,13 @@ int main(int argc, char* argv[]) {
     if (args.size() == 2 && args[1] == QLatin1String("folder")) {
         StandardFolders folders;
         const QString folder = folders.systemDir();
-        say((folder + '|' + folders.whyNoSystemDir()).toUtf8());
+        say((folder + '|' + folders.systemDirProblem()).toUtf8());
         return 0;
     }
     if (args.size() >= 5 && args[1] == QLatin1String("save")) {
         KillAfter kill(args.size() == 6 ? args[5].toInt() : -1);
         const auto saved = RecordStore(args[2], &kill).save(args[3], args[4]);
-        say(outcomes[static_cast<int>(saved.outcome)] + saved.error.toUtf8());
+        say(outcomes[static_cast<int>(saved.outcome)] + saved.problem.toUtf8());
         return 0;
     }
     if (args.size() == 5 && args[1] == QLatin1String("class")) {

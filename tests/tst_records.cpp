@@ -1,7 +1,7 @@
 // The record files, byte for byte, through whole scripted matches and through faults: a save
 // killed at each step, other copies and other users, odd files at every path, a full disk.
 #include "FakePlatform.h"
-#include "records/RecordLock.h"
+#include "platform/RecordLock.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -249,7 +249,7 @@ private slots:
             write(folder.file("zenobra-record.journal"), journal);
             write(folder.file("aquarvel.txt"), " 7\r\n"); // the other copy is half-way
         }
-        const RecordLock held(folder.windir() + QStringLiteral("zenobra-record.lock"), 0, 0644);
+        const RecordLock held(folder.windir() + QStringLiteral("zenobra-record.lock"), 0);
         QCOMPARE(held.state(), RecordLock::State::Held);
         const RecordStore::Loaded loaded = RecordStore(folder.windir(), nullptr, 100).load();
         QCOMPARE(loaded.record.score + loaded.record.name + loaded.problem, shown + busy);
@@ -299,24 +299,25 @@ private slots:
         const QByteArray pair =
             bytes(dir.filePath("aquarvel.txt")) + bytes(dir.filePath("quarvel.txt"));
         ::umount(qPrintable(dir.path()));
-        QVERIFY2(saved.error.endsWith(": la scrittura non è riuscita: il disco è pieno."),
-                 qPrintable(saved.error));
+        QVERIFY2(saved.problem.endsWith(": la scrittura non è riuscita: il disco è pieno."),
+                 qPrintable(saved.problem));
         QCOMPARE(pair, QByteArray(" 2\r\nBea\r\n"));
     }
 
     // What stands in the folder's place is the table below's; here, the game around it.
     void aStartUpProblemIsToldOnceWithTheClockHeld() {
         TestGame t;
-        t.folders.why = QStringLiteral("Non trovo la cartella del record.");
+        t.folders.problem = QStringLiteral("Non trovo la cartella del record.");
         bool clockHeld = false;
         t.dialogs.type(QStringLiteral("Anna"));
         t.dialogs.answer(Answer::Ok);
         t.dialogs.answer(Answer::Ok, [&] { clockHeld = !t.game.board.Timer1.isEnabled(); });
         t.game.start();
-        QCOMPARE(t.dialogs.texts().mid(2), QStringList(t.folders.why));
+        QCOMPARE(t.dialogs.texts().mid(2), QStringList(t.folders.problem));
         QVERIFY(clockHeld && t.game.board.Timer1.isEnabled() && !t.game.board.Timer2.isEnabled());
         playAndExit(t, 2);
-        QCOMPARE(t.dialogs.texts().last(), t.folders.why + " Il record non è stato registrato.");
+        QCOMPARE(t.dialogs.texts().last(),
+                 t.folders.problem + " Il record non è stato registrato.");
     }
 
     // What another child, or an accident, can leave at each path the game opens in the folder.

@@ -139,9 +139,9 @@ private:
 };
 
 Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
-               Options options, RecordStore::Faults* recordFaults)
+               Options options)
     : m_options(std::move(options))
-    , m_game(Services{dialogs, sound, random, folders, recordFaults}, *this) {
+    , m_game(Services{dialogs, sound, random, folders}, *this) {
     setObjectName(QStringLiteral("Tavola"));
     // A window of fixed size: it can be minimised and closed, not maximised.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -23,8 +23,7 @@ public:
         std::function<void()> quit;
     };
 
-    Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders, Options options,
-           RecordStore::Faults* recordFaults = nullptr);
+    Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders, Options options);
     ~Tavola() override;
 
     Game& game() { return m_game; }
@@ -69,7 +68,7 @@ private:
     std::unique_ptr<QStyle> m_menuStyle;
     Surface* m_surface = nullptr;
     QHash<const Control*, QWidget*> m_widgets;
-    bool m_menuByKeyboard = false;    // the menu bar's highlight came from the keyboard
+    bool m_menuByKeyboard = false; // the menu bar's highlight came from the keyboard
     QTimer m_timer1{this};
     QTimer m_timer2{this};
     Game m_game;

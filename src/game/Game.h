@@ -31,7 +31,6 @@ struct Services {
     Sound& sound;
     Random& random;
     SystemFolders& folders;
-    RecordStore::Faults* recordFaults = nullptr; // for tests that make the record fail
 };
 
 // Thrown to unwind a handler once the program has ended: no handler code runs after the end.
@@ -71,9 +70,8 @@ public:
     void suona(const QString& path);
     QString applicationFolder() { return m_services.folders.applicationFolder(); }
     QString GetSystemDir() { return m_services.folders.systemDir(); }
-    QString whyNoSystemDir() const { return m_services.folders.whyNoSystemDir(); }
+    QString systemDirProblem() const { return m_services.folders.systemDirProblem(); }
     Random& random() { return m_services.random; }
-    RecordStore::Faults* recordFaults() { return m_services.recordFaults; }
     WindowHost& host() { return m_host; }
 
     // Closes the window and stops both timers at once; nothing after it runs.

@@ -1,11 +1,12 @@
-#include "records/RecordFiles.h"
+#include "platform/RecordFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,8 +18,6 @@ namespace {
 QByteArray native(const QString& path) {
     return QFile::encodeName(path);
 }
-
-const QString temporaryMark = QStringLiteral(".zenobra-tmp.");
 
 // Closes the descriptor however the function leaves.
 struct Descriptor {
@@ -47,6 +46,7 @@ QString whatStands(mode_t mode) {
     return {};
 }
 
+// QFile would lose errno, which tells a full disk from a failing one.
 bool writeAll(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -66,6 +66,19 @@ bool isSticky(const QString& folder) {
 }
 
 } // namespace
+
+QString folderProblem(const QString& folder) {
+    struct stat status {};
+    const QString shown = QDir::cleanPath(folder);
+    if (::stat(native(folder).constData(), &status) != 0)
+        return QStringLiteral("Non trovo la cartella del record %1.").arg(shown);
+    if (!S_ISDIR(status.st_mode))
+        return QStringLiteral("La cartella del record %1 non è una cartella.").arg(shown);
+    if (::access(native(folder).constData(), R_OK | X_OK) != 0)
+        return QStringLiteral("Non ho il permesso di leggere la cartella del record %1.")
+            .arg(shown);
+    return {};
+}
 
 QString inTheWay(const QString& path) {
     struct stat status {};
@@ -116,8 +129,7 @@ Bytes read(const QString& path, qint64 cap) {
         ::open(native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (file.fd < 0) {
         const int error = errno;
-        const QString stands = inTheWay(path);
-        if (!stands.isEmpty())
+        if (const QString stands = inTheWay(path); !stands.isEmpty())
             return {{}, false, stands};
         return {{},
                 false,
@@ -128,25 +140,19 @@ Bytes read(const QString& path, qint64 cap) {
         return {{}, false, cause(errno)};
     if (const QString stands = whatStands(status.st_mode); !stands.isEmpty())
         return {{}, false, stands};
-    QByteArray bytes(qsizetype(std::min<qint64>(cap, status.st_size)), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(file.fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return {{}, false, cause(errno)};
-        if (got == 0)
-            break;
-        done += got;
-    }
-    bytes.truncate(done);
+    QFile opened;
+    if (!opened.open(file.fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return {{}, false, opened.errorString()};
+    const QByteArray bytes = opened.read(cap);
+    if (opened.error() != QFileDevice::NoError)
+        return {{}, false, cause(EIO)};
     return {bytes, status.st_size > cap, {}, status.st_dev, status.st_ino};
 }
 
-QString createIfMissing(const QString& path, mode_t mode) {
+QString createIfMissing(const QString& path) {
     if (!inTheWay(path).isEmpty())
         return {}; // the read that follows says what stands there
+    const mode_t mode = fileMode(QFileInfo(path).path());
     const int fd = ::open(native(path).constData(),
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
     if (fd < 0)
@@ -156,41 +162,34 @@ QString createIfMissing(const QString& path, mode_t mode) {
     return {};
 }
 
-QString replace(const QString& path, const QByteArray& bytes, mode_t mode,
-                const std::function<void()>& staged) {
+QString replace(const QString& path, const QByteArray& bytes, const std::function<void()>& staged) {
     if (const QString stands = inTheWay(path); !stands.isEmpty())
         return stands;
     if (::faccessat(AT_FDCWD, native(path).constData(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
         return QStringLiteral("il file è protetto dalla scrittura");
 
     const QFileInfo target(path);
-    QString temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary =
-            target.path() + u'/' + temporaryMark + target.fileName() + u'.' +
-            QString::number(QRandomGenerator::system()->bounded(1000000)).rightJustified(6, u'0');
-        fd = ::open(native(temporary).constData(),
-                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd < 0 && errno != EEXIST)
-            return cause(errno);
-    }
+    // O_EXCL on a fresh name: a link planted there is never followed.
+    QByteArray temporary =
+        native(target.dir().filePath(QStringLiteral(".zenobra-tmp.") + target.fileName())) +
+        ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
-        return cause(EEXIST);
-    ::fchmod(fd, mode);
+        return cause(errno);
+    ::fchmod(fd, fileMode(target.path()));
     // Every byte is on the disk before the rename, or a power cut could leave an empty file.
     const bool written = writeAll(fd, bytes) && ::fdatasync(fd) == 0;
     const int error = errno;
     ::close(fd);
     if (!written) {
-        ::unlink(native(temporary).constData());
+        ::unlink(temporary.constData());
         return QStringLiteral("la scrittura non è riuscita: %1").arg(cause(error));
     }
     if (staged)
         staged();
-    if (::rename(native(temporary).constData(), native(path).constData()) != 0) {
+    if (::rename(temporary.constData(), native(path).constData()) != 0) {
         const int renameError = errno;
-        ::unlink(native(temporary).constData());
+        ::unlink(temporary.constData());
         // EPERM: a folder with the sticky bit lets each user replace only their own files.
         if (renameError == EPERM && isSticky(target.path()))
             return QStringLiteral("il file è di un altro utente, e la cartella permette a ciascuno "
@@ -201,18 +200,18 @@ QString replace(const QString& path, const QByteArray& bytes, mode_t mode,
     return {};
 }
 
-bool isOurTemporary(const QString& fileName) {
-    static const QRegularExpression ours(QStringLiteral(
-        "^\\.zenobra-tmp\\.(aquarvel\\.txt|quarvel\\.txt|zenobra-record\\.journal)\\.[0-9]{6}$"));
-    return ours.match(fileName).hasMatch();
+void remove(const QString& path) {
+    ::unlink(native(path).constData());
 }
 
-mode_t fileMode(const QString& folder) {
-    struct stat status {};
-    if (::stat(native(folder).constData(), &status) != 0)
-        return 0644;
-    // Never writable by every user, whatever the folder allows: only the group may share it.
-    return status.st_mode & 0664;
+void removeTemporaries(const QString& folder) {
+    static const QRegularExpression ours(
+        QStringLiteral("^\\.zenobra-tmp\\.(a?quarvel(-[0-9]+)?\\.txt|zenobra-record(-[0-9]+)?"
+                       "\\.journal)\\.[A-Za-z0-9]{6}$"));
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System))
+        if (ours.match(name).hasMatch())
+            remove(dir.filePath(name));
 }
 
 void syncFolder(const QString& folder) {
@@ -221,6 +220,14 @@ void syncFolder(const QString& folder) {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+unsigned fileMode(const QString& folder) {
+    struct stat status {};
+    if (::stat(native(folder).constData(), &status) != 0)
+        return 0644;
+    // Never writable by every user, whatever the folder allows: only the group may share it.
+    return status.st_mode & 0664;
 }
 
 } // namespace RecordFiles

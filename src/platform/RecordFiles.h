@@ -3,23 +3,25 @@
 #include <QByteArray>
 #include <QString>
 
-#include <sys/types.h>
-
 #include <functional>
 
 // The files of a record folder, opened as an untrusted folder demands: a link is never
-// followed, a FIFO or a device never blocks, a read never goes past its cap, and every failure
-// is said in Italian words that name its real cause.
+// followed, a FIFO or a device never blocks, a read never goes past its cap, and every problem
+// is said in Italian words that name its real cause. A file made here gets the reading and
+// writing that its folder grants, never writing by every user.
 namespace RecordFiles {
 
 struct Bytes {
     QByteArray bytes;
     bool cut = false; // the file holds more than the cap
-    QString why;      // empty when the file was read
-    dev_t device = 0; // which file was read: a rename puts another one at the path
-    ino_t inode = 0;
+    QString problem;  // empty when the file was read
+    // Which file was read: a rename puts another one at the path.
+    quint64 device = 0;
+    quint64 inode = 0;
 };
 
+// What keeps the folder itself from being used, or "".
+QString folderProblem(const QString& folder);
 // "" when a regular file or nothing is at the path, else what stands there instead
 // ("al suo posto c'è una cartella").
 QString inTheWay(const QString& path);
@@ -32,18 +34,19 @@ QString cause(int error);
 
 // At most `cap` bytes of a regular file.
 Bytes read(const QString& path, qint64 cap);
-// Creates an empty file unless something is already there; the reason when that fails.
-QString createIfMissing(const QString& path, mode_t mode);
-// Replaces the file whole: a temporary file of ours, synced, renamed into place. A record
-// file that is protected from writing is left alone. The reason when it fails.
-QString replace(const QString& path, const QByteArray& bytes, mode_t mode,
+// Creates an empty file unless something is already there.
+QString createIfMissing(const QString& path);
+// Replaces the file whole: a temporary file of ours, synced, renamed into place; `staged` runs
+// just before the rename. A record file that is protected from writing is left alone.
+QString replace(const QString& path, const QByteArray& bytes,
                 const std::function<void()>& staged = {});
-// Our temporary files carry this mark, and only such files are removed as litter.
-bool isOurTemporary(const QString& fileName);
-// The permissions of the files made in a folder: the reading and writing that the folder
-// grants, except writing by every user.
-mode_t fileMode(const QString& folder);
+void remove(const QString& path);
+// Removes the temporary files that a killed save left in the folder, and only files with our
+// mark: a backup beside the record is never touched.
+void removeTemporaries(const QString& folder);
 // Makes the folder's renames survive a power cut.
 void syncFolder(const QString& folder);
+// The permissions of the files made in a folder, for the lock file too.
+unsigned fileMode(const QString& folder);
 
 } // namespace RecordFiles

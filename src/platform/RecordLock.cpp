@@ -1,6 +1,6 @@
-#include "records/RecordLock.h"
+#include "platform/RecordLock.h"
 
-#include "records/RecordFiles.h"
+#include "platform/RecordFiles.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,10 +21,11 @@ bool sameFile(const struct stat& one, const struct stat& other) {
 
 } // namespace
 
-RecordLock::RecordLock(const QString& path, int waitMs, mode_t mode)
+RecordLock::RecordLock(const QString& path, int waitMs)
     : m_path(path) {
     const QByteArray native = QFile::encodeName(path);
     const QString folder = QFileInfo(path).path();
+    const mode_t mode = RecordFiles::fileMode(folder);
     QElapsedTimer waited;
     waited.start();
     for (;;) {
@@ -39,18 +40,18 @@ RecordLock::RecordLock(const QString& path, int waitMs, mode_t mode)
         if (fd < 0) {
             const int error = errno;
             const QString stands = RecordFiles::inTheWay(path);
-            m_why = !stands.isEmpty() ? stands
-                    : error == EACCES && QFile::exists(path)
-                        ? QStringLiteral("il file %1 è protetto dalla scrittura")
-                              .arg(QFileInfo(path).fileName())
-                        : RecordFiles::cause(error);
+            m_problem = !stands.isEmpty() ? stands
+                        : error == EACCES && QFile::exists(path)
+                            ? QStringLiteral("il file %1 è protetto dalla scrittura")
+                                  .arg(QFileInfo(path).fileName())
+                            : RecordFiles::cause(error);
             return;
         }
         struct stat opened {};
         ::fstat(fd, &opened);
         if (!S_ISREG(opened.st_mode)) {
             ::close(fd);
-            m_why = RecordFiles::inTheWay(path);
+            m_problem = RecordFiles::inTheWay(path);
             return;
         }
         if (opened.st_uid == ::geteuid())
@@ -72,7 +73,7 @@ RecordLock::RecordLock(const QString& path, int waitMs, mode_t mode)
         const int error = errno;
         ::close(fd);
         if (error != EWOULDBLOCK) {
-            m_why = RecordFiles::cause(error);
+            m_problem = RecordFiles::cause(error);
             return;
         }
         if (waited.elapsed() >= waitMs) {
@@ -86,6 +87,6 @@ RecordLock::RecordLock(const QString& path, int waitMs, mode_t mode)
 RecordLock::~RecordLock() {
     if (m_fd < 0)
         return;
-    ::unlink(QFile::encodeName(m_path).constData());
+    RecordFiles::remove(m_path);
     ::close(m_fd);
 }

@@ -2,30 +2,29 @@
 
 #include <QString>
 
-#include <sys/types.h>
-
 // The lock that one copy of the game holds while it reads or writes the record. It is a lock
-// that the system keeps on the lock file, not the file itself: when a copy ends, even killed,
-// its lock goes with it, so a lock file left behind never stands in anybody's way.
+// that the system keeps on the lock file for the copy that took it, not the file itself: when
+// a copy ends, even killed, its lock goes with it, so a lock file left behind never stands in
+// anybody's way.
 class RecordLock {
 public:
     enum class State {
         Held,
         Busy,   // another living copy held it for the whole wait
-        Failed, // nothing could be locked: `why` says what stands in the way
+        Failed, // nothing could be locked: problem() says what stands in the way
     };
 
-    RecordLock(const QString& path, int waitMs, mode_t mode);
+    RecordLock(const QString& path, int waitMs);
     ~RecordLock();
     RecordLock(const RecordLock&) = delete;
     RecordLock& operator=(const RecordLock&) = delete;
 
     State state() const { return m_state; }
-    QString why() const { return m_why; }
+    QString problem() const { return m_problem; }
 
 private:
     QString m_path;
     int m_fd = -1;
     State m_state = State::Failed;
-    QString m_why;
+    QString m_problem;
 };

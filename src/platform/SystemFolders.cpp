@@ -43,8 +43,9 @@ QString StandardFolders::systemDir() {
     const QSettings setting(format, QSettings::SystemScope, QStringLiteral("zenobra"),
                             QStringLiteral("zenobra"));
     if (setting.status() != QSettings::NoError) {
-        m_why = QStringLiteral("Non riesco a leggere l'impostazione di sistema zenobra.conf, che "
-                               "sceglie la cartella del record.");
+        m_problem =
+            QStringLiteral("Non riesco a leggere l'impostazione di sistema zenobra.conf, che "
+                           "sceglie la cartella del record.");
         return {};
     }
     if (const QString shared = setting.value(QStringLiteral("record/folder")).toString();
@@ -52,7 +53,7 @@ QString StandardFolders::systemDir() {
         return withSeparator(shared);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder)) {
-        m_why = QStringLiteral("Non riesco a creare la cartella del record.");
+        m_problem = QStringLiteral("Non riesco a creare la cartella del record.");
         return {};
     }
     return withSeparator(folder);

@@ -11,7 +11,7 @@ public:
     // Where the record lives, ending in "/"; created when missing. "" when there is none.
     virtual QString systemDir() = 0;
     // Why there is none, in words for the player.
-    virtual QString whyNoSystemDir() const = 0;
+    virtual QString systemDirProblem() const = 0;
 };
 
 // The program's own folder, and the record's: the class folder that the system-wide setting
@@ -21,8 +21,8 @@ class StandardFolders final : public SystemFolders {
 public:
     QString applicationFolder() override;
     QString systemDir() override;
-    QString whyNoSystemDir() const override { return m_why; }
+    QString systemDirProblem() const override { return m_problem; }
 
 private:
-    QString m_why;
+    QString m_problem;
 };

@@ -1,18 +1,12 @@
 #include "records/RecordStore.h"
 
 #include "platform/NumberText.h"
-#include "records/RecordFiles.h"
-#include "records/RecordLock.h"
+#include "platform/RecordFiles.h"
+#include "platform/RecordLock.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QThread>
-
-#include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -21,44 +15,22 @@ const QByteArray journalMagic = QByteArrayLiteral("zenobra-record 1");
 const QString anotherCopySaving =
     QStringLiteral("Non riesco a leggere il record: un'altra copia del gioco lo sta salvando.");
 
-QString cannotWrite(const QString& path, const QString& why) {
-    return QStringLiteral("Non ho potuto registrare il record nel file %1: %2.")
-        .arg(RecordStore::shown(path), why);
+QString cannotWrite(const QString& path, const QString& problem) {
+    return QStringLiteral("Non ho potuto registrare il record nel file %1: %2.").arg(path, problem);
 }
 
-QString cannotRead(const QString& path, const QString& why) {
-    return QStringLiteral("Non riesco a leggere il record dal file %1: %2.")
-        .arg(RecordStore::shown(path), why);
-}
-
-QString cannotCreate(const QString& path, const QString& why) {
-    return QStringLiteral("Non riesco a creare il file del record %1: %2.")
-        .arg(RecordStore::shown(path), why);
-}
-
-QString cannotLock(const QString& path, const QString& why) {
-    return QStringLiteral("Non potrò registrare un nuovo record: il file %1 non si può usare, %2.")
-        .arg(RecordStore::shown(path), why);
-}
-
-// The folder itself, named as the player or the teacher knows it. "" when it can be used.
-QString folderProblem(const QString& folder) {
-    struct stat status {};
-    const QString shown = RecordStore::shown(folder);
-    if (::stat(QFile::encodeName(shown).constData(), &status) != 0)
-        return QStringLiteral("Non trovo la cartella del record %1.").arg(shown);
-    if (!S_ISDIR(status.st_mode))
-        return QStringLiteral("La cartella del record %1 non è una cartella.").arg(shown);
-    if (::access(QFile::encodeName(folder).constData(), R_OK | X_OK) != 0)
-        return QStringLiteral("Non ho il permesso di leggere la cartella del record %1.")
-            .arg(shown);
-    return {};
+QString cannotRead(const QString& path, const QString& problem) {
+    return QStringLiteral("Non riesco a leggere il record dal file %1: %2.").arg(path, problem);
 }
 
 struct Lines {
     QByteArray score;
     QByteArray name;
 };
+
+QByteArray line(const QString& text) {
+    return text.toUtf8() + "\r\n";
+}
 
 QByteArray journal(const Lines& lines) {
     return journalMagic + '\n' + lines.score.toBase64() + '\n' + lines.name.toBase64() + '\n';
@@ -89,14 +61,22 @@ QByteArray withoutSplitCharacter(const QByteArray& bytes) {
     return bytes;
 }
 
+QString text(const RecordFiles::Bytes& file) {
+    return RecordStore::decode(file.bytes, file.cut);
+}
+
 } // namespace
 
 const QString RecordStore::notSaved = QStringLiteral(" Il record non è stato registrato.");
 
-RecordStore::RecordStore(QString windir, Faults* faults, int lockWaitMs)
-    : m_windir(std::move(windir))
+RecordStore::RecordStore(const QString& folder, Faults* faults, int lockWaitMs)
+    : m_folder(QDir::cleanPath(folder))
     , m_faults(faults)
     , m_lockWaitMs(lockWaitMs) {}
+
+QString RecordStore::path(const QString& name) const {
+    return QDir(m_folder).filePath(name);
+}
 
 QString RecordStore::decode(const QByteArray& bytes, bool cut) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -106,61 +86,45 @@ QString RecordStore::decode(const QByteArray& bytes, bool cut) {
     return QString::fromLatin1(bytes);
 }
 
-QString RecordStore::shown(const QString& path) {
-    return QDir::toNativeSeparators(QDir::cleanPath(path));
-}
-
-RecordStore::Read RecordStore::Leggifiletxt(const QString& nomefile) {
-    const RecordFiles::Bytes file = RecordFiles::read(nomefile, readCap);
-    if (!file.why.isEmpty())
-        return {{}, cannotRead(nomefile, file.why)};
-    return {decode(file.bytes, file.cut), {}};
-}
-
 QString RecordStore::writeWhole(const QString& path, const QByteArray& bytes,
                                 std::optional<Step> staged) const {
-    const QString why = RecordFiles::replace(path, bytes, RecordFiles::fileMode(m_windir), [&] {
+    const QString problem = RecordFiles::replace(path, bytes, [&] {
         if (staged)
             reached(*staged);
     });
-    return why.isEmpty() ? QString() : cannotWrite(path, why);
+    return problem.isEmpty() ? QString() : cannotWrite(path, problem);
 }
 
 void RecordStore::syncFolder() const {
-    RecordFiles::syncFolder(m_windir);
+    RecordFiles::syncFolder(m_folder);
     reached(Step::FolderSynced);
-}
-
-void RecordStore::removeLitter() const {
-    const QDir folder(m_windir);
-    for (const QString& name : folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System))
-        if (RecordFiles::isOurTemporary(name))
-            ::unlink(QFile::encodeName(folder.filePath(name)).constData());
 }
 
 QString RecordStore::completeJournal() const {
     if (const QString stands = RecordFiles::inTheWay(journalPath()); !stands.isEmpty())
         return cannotRead(journalPath(), stands);
-    if (!QFileInfo::exists(journalPath()))
+    if (RecordFiles::nothingAt(journalPath()))
         return {};
     if (const auto lines = parseJournal(RecordFiles::read(journalPath(), journalCap).bytes)) {
-        if (QString error = writeWhole(scorePath(), lines->score); !error.isEmpty())
-            return error;
-        if (QString error = writeWhole(namePath(), lines->name); !error.isEmpty())
-            return error;
+        if (QString problem = writeWhole(scorePath(), lines->score); !problem.isEmpty())
+            return problem;
+        if (QString problem = writeWhole(namePath(), lines->name); !problem.isEmpty())
+            return problem;
         syncFolder();
     }
-    ::unlink(QFile::encodeName(journalPath()).constData());
+    RecordFiles::remove(journalPath());
     syncFolder();
     return {};
 }
 
-RecordStore::Loaded RecordStore::readBoth() const {
-    const Read score = Leggifiletxt(scorePath());
-    const Read name = Leggifiletxt(namePath());
-    if (!score.ok() || !name.ok())
-        return {{}, score.ok() ? name.error : score.error};
-    return {{score.text, name.text}, {}};
+RecordStore::Loaded RecordStore::readLocked() const {
+    const RecordFiles::Bytes score = RecordFiles::read(scorePath(), readCap);
+    if (!score.problem.isEmpty())
+        return {{}, cannotRead(scorePath(), score.problem)};
+    const RecordFiles::Bytes name = RecordFiles::read(namePath(), readCap);
+    if (!name.problem.isEmpty())
+        return {{}, cannotRead(namePath(), name.problem)};
+    return {{text(score), text(name)}, {}};
 }
 
 RecordStore::Loaded RecordStore::readUnlocked() const {
@@ -174,21 +138,21 @@ RecordStore::Loaded RecordStore::readUnlocked() const {
             continue;
         const RecordFiles::Bytes score = RecordFiles::read(scorePath(), readCap);
         const RecordFiles::Bytes name = RecordFiles::read(namePath(), readCap);
-        if (!score.why.isEmpty())
-            return {{}, cannotRead(scorePath(), score.why)};
-        if (!name.why.isEmpty())
-            return {{}, cannotRead(namePath(), name.why)};
+        if (!score.problem.isEmpty())
+            return {{}, cannotRead(scorePath(), score.problem)};
+        if (!name.problem.isEmpty())
+            return {{}, cannotRead(namePath(), name.problem)};
         if (RecordFiles::nothingAt(journalPath()) && RecordFiles::stillAt(scorePath(), score) &&
             RecordFiles::stillAt(namePath(), name))
-            return {{decode(score.bytes, score.cut), decode(name.bytes, name.cut)}, {}};
+            return {{text(score), text(name)}, {}};
     }
     return {{}, anotherCopySaving};
 }
 
 RecordStore::Loaded RecordStore::load() const {
-    if (QString problem = folderProblem(m_windir); !problem.isEmpty())
+    if (QString problem = RecordFiles::folderProblem(m_folder); !problem.isEmpty())
         return {{}, problem};
-    const RecordLock lock(lockPath(), m_lockWaitMs, RecordFiles::fileMode(m_windir));
+    const RecordLock lock(lockPath(), m_lockWaitMs);
     if (lock.state() == RecordLock::State::Busy)
         return {readUnlocked().record, anotherCopySaving};
     if (lock.state() == RecordLock::State::Failed) {
@@ -196,28 +160,32 @@ RecordStore::Loaded RecordStore::load() const {
         // record.
         Loaded loaded = readUnlocked();
         if (loaded.problem.isEmpty() && !RecordFiles::inTheWay(lockPath()).isEmpty())
-            loaded.problem = cannotLock(lockPath(), lock.why());
+            loaded.problem =
+                QStringLiteral("Non potrò registrare un nuovo record: il file %1 non si può "
+                               "usare, %2.")
+                    .arg(lockPath(), lock.problem());
         return loaded;
     }
-    if (QString error = completeJournal(); !error.isEmpty())
-        return {{}, error};
-    removeLitter();
+    if (QString problem = completeJournal(); !problem.isEmpty())
+        return {{}, problem};
+    RecordFiles::removeTemporaries(m_folder);
     for (const QString& path : {scorePath(), namePath()})
-        if (QString why = RecordFiles::createIfMissing(path, RecordFiles::fileMode(m_windir));
-            !why.isEmpty())
-            return {{}, cannotCreate(path, why)};
-    return readBoth();
+        if (QString problem = RecordFiles::createIfMissing(path); !problem.isEmpty())
+            return {{},
+                    QStringLiteral("Non riesco a creare il file del record %1: %2.")
+                        .arg(path, problem)};
+    return readLocked();
 }
 
 RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& nameLine) const {
     using Outcome = Saved::Outcome;
-    if (QString problem = folderProblem(m_windir); !problem.isEmpty())
+    if (QString problem = RecordFiles::folderProblem(m_folder); !problem.isEmpty())
         return {Outcome::Failed, problem + notSaved, {}};
     const Lines lines{line(scoreLine), line(nameLine)};
     if (journal(lines).size() > journalCap)
         return {
             Outcome::Failed, cannotWrite(namePath(), QStringLiteral("il nome è troppo lungo")), {}};
-    const RecordLock lock(lockPath(), m_lockWaitMs, RecordFiles::fileMode(m_windir));
+    const RecordLock lock(lockPath(), m_lockWaitMs);
     if (lock.state() == RecordLock::State::Busy)
         return {Outcome::Failed,
                 cannotWrite(scorePath(), QStringLiteral("un'altra copia del gioco lo sta usando")),
@@ -226,43 +194,45 @@ RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& na
         return {Outcome::Failed,
                 RecordFiles::inTheWay(lockPath()).isEmpty()
                     ? QStringLiteral("Non ho potuto registrare il record nella cartella %1: %2.")
-                          .arg(shown(m_windir), lock.why())
-                    : cannotWrite(lockPath(), lock.why()),
+                          .arg(m_folder, lock.problem())
+                    : cannotWrite(lockPath(), lock.problem()),
                 {}};
     reached(Step::Locked);
 
     // A save cut short by another copy is finished first, so the decision sees a whole pair.
-    if (QString error = completeJournal(); !error.isEmpty())
-        return {Outcome::Failed, error + notSaved, {}};
+    if (QString problem = completeJournal(); !problem.isEmpty())
+        return {Outcome::Failed, problem + notSaved, {}};
     // Another copy may have saved a record meanwhile: a lower score does not overwrite it.
     const RecordFiles::Bytes oldScore = RecordFiles::read(scorePath(), readCap);
-    if (oldScore.why.isEmpty()) {
-        const QString onDisk = decode(oldScore.bytes, oldScore.cut);
-        if (NumberText::numberValue(onDisk) >= NumberText::numberValue(scoreLine))
-            return {Outcome::BeatenMeanwhile, {}, {onDisk, Leggifiletxt(namePath()).text}};
-    }
+    if (oldScore.problem.isEmpty() &&
+        NumberText::numberValue(text(oldScore)) >= NumberText::numberValue(scoreLine))
+        return {Outcome::BeatenMeanwhile,
+                {},
+                {text(oldScore), text(RecordFiles::read(namePath(), readCap))}};
 
-    if (QString error = writeWhole(journalPath(), journal(lines)); !error.isEmpty())
-        return {Outcome::Failed, error, {}};
+    if (QString problem = writeWhole(journalPath(), journal(lines)); !problem.isEmpty())
+        return {Outcome::Failed, problem, {}};
     reached(Step::JournalWritten);
     syncFolder();
 
-    if (QString error = writeWhole(scorePath(), lines.score, Step::ScoreStaged); !error.isEmpty()) {
-        ::unlink(QFile::encodeName(journalPath()).constData());
-        return {Outcome::Failed, error, {}};
+    if (QString problem = writeWhole(scorePath(), lines.score, Step::ScoreStaged);
+        !problem.isEmpty()) {
+        RecordFiles::remove(journalPath());
+        return {Outcome::Failed, problem, {}};
     }
     reached(Step::ScoreWritten);
 
-    if (QString error = writeWhole(namePath(), lines.name, Step::NameStaged); !error.isEmpty()) {
+    if (QString problem = writeWhole(namePath(), lines.name, Step::NameStaged);
+        !problem.isEmpty()) {
         // Put the old score back, so the pair on disk stays the old one.
-        if (oldScore.why.isEmpty() && writeWhole(scorePath(), oldScore.bytes).isEmpty())
-            ::unlink(QFile::encodeName(journalPath()).constData());
-        return {Outcome::Failed, error, {}};
+        if (oldScore.problem.isEmpty() && writeWhole(scorePath(), oldScore.bytes).isEmpty())
+            RecordFiles::remove(journalPath());
+        return {Outcome::Failed, problem, {}};
     }
     reached(Step::NameWritten);
     syncFolder();
 
-    ::unlink(QFile::encodeName(journalPath()).constData());
+    RecordFiles::remove(journalPath());
     syncFolder();
     reached(Step::Done);
     return {Outcome::Written, {}, {}};

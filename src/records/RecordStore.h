@@ -6,9 +6,9 @@
 #include <optional>
 
 // The two record files and their safe rewriting. A save writes the pending pair to a journal
-// first, then each file through a temporary file renamed into place, all under a lock file:
-// a failure or a crash at any point leaves the old pair or the new pair, never one of each.
-// Start-up reads both files under the same lock, so it never shows one of each either.
+// first, then each file through a temporary file renamed into place, all under a lock: a
+// failure or a crash at any point leaves the old pair or the new pair, never one of each. A
+// reader, with the lock or without it, shows a whole pair too.
 class RecordStore {
 public:
     enum class Step {
@@ -30,12 +30,6 @@ public:
         virtual void after(Step step) = 0;
     };
 
-    struct Read {
-        QString text;
-        QString error; // empty when the file was read
-        bool ok() const { return error.isEmpty(); }
-    };
-
     // The record as its two files hold it, line ends included.
     struct Record {
         QString score;
@@ -50,7 +44,7 @@ public:
     struct Saved {
         enum class Outcome { Written, BeatenMeanwhile, Failed };
         Outcome outcome = Outcome::Failed;
-        QString error;
+        QString problem;
         Record higher; // with BeatenMeanwhile: the record that another copy saved
     };
 
@@ -58,17 +52,16 @@ public:
     static constexpr qint64 readCap = 4096;
     // A journal holds a whole name of any length the name box takes.
     static constexpr qint64 journalCap = 1 << 20;
-
     // Said after a problem that does not itself say that the record was not saved.
     static const QString notSaved;
 
-    // `windir`: an existing folder's path, ending in "/".
-    explicit RecordStore(QString windir, Faults* faults = nullptr, int lockWaitMs = 5000);
+    // `folder`: an existing folder.
+    explicit RecordStore(const QString& folder, Faults* faults = nullptr, int lockWaitMs = 5000);
 
-    QString scorePath() const { return m_windir + QStringLiteral("/aquarvel.txt"); }
-    QString namePath() const { return m_windir + QStringLiteral("/quarvel.txt"); }
-    QString journalPath() const { return m_windir + QStringLiteral("zenobra-record.journal"); }
-    QString lockPath() const { return m_windir + QStringLiteral("zenobra-record.lock"); }
+    QString scorePath() const { return path(QStringLiteral("aquarvel.txt")); }
+    QString namePath() const { return path(QStringLiteral("quarvel.txt")); }
+    QString journalPath() const { return path(QStringLiteral("zenobra-record.journal")); }
+    QString lockPath() const { return path(QStringLiteral("zenobra-record.lock")); }
 
     // Start-up: completes or discards a save that was cut short, removes the temporary files
     // it left, creates missing files empty and reads both.
@@ -76,30 +69,25 @@ public:
     // Writes both lines, each ended by CR LF, unless the files already hold a record as high.
     Saved save(const QString& scoreLine, const QString& nameLine) const;
 
-    // The whole file, line ends included (up to readCap bytes).
-    static Read Leggifiletxt(const QString& nomefile);
-    // UTF-8, falling back to Latin-1 when the bytes are not valid UTF-8. `cut`: the bytes are
-    // the start of a longer file, and may end inside a character.
+    // A record file's text: UTF-8, falling back to Latin-1 when the bytes are not valid UTF-8.
+    // `cut`: the bytes are the start of a longer file, and may end inside a character.
     static QString decode(const QByteArray& bytes, bool cut = false);
-    static QByteArray line(const QString& text) { return text.toUtf8() + "\r\n"; }
-    // A path as the player should read it: the doubled separator made single.
-    static QString shown(const QString& path);
 
 private:
+    QString path(const QString& name) const;
     QString writeWhole(const QString& path, const QByteArray& bytes,
                        std::optional<Step> staged = std::nullopt) const;
     // A save cut short is finished, or its journal discarded when it cannot be parsed.
     QString completeJournal() const;
-    Loaded readBoth() const;
+    Loaded readLocked() const;
     Loaded readUnlocked() const;
-    void removeLitter() const;
     void syncFolder() const;
     void reached(Step step) const {
         if (m_faults)
             m_faults->after(step);
     }
 
-    QString m_windir;
+    QString m_folder;
     Faults* m_faults = nullptr;
     int m_lockWaitMs = 5000;
 };

@@ -23,14 +23,14 @@ QString Records::higherThanTheScore(const RecordStore::Record& higher) {
 }
 
 RecordStore Records::store() const {
-    return RecordStore(m_game.state.windir, m_game.recordFaults());
+    return RecordStore(m_game.state.windir);
 }
 
 void Records::showRecord() {
     Board& board = m_game.board;
     m_game.state.nfile = 1;
     const RecordStore::Loaded loaded = m_game.state.windir.isEmpty()
-                                           ? RecordStore::Loaded{{}, m_game.whyNoSystemDir()}
+                                           ? RecordStore::Loaded{{}, m_game.systemDirProblem()}
                                            : store().load();
     board.lblpunti.setCaption(loaded.record.score);
     board.lblnome.setCaption(loaded.record.name);
@@ -62,15 +62,16 @@ void Records::cmdExit_Click() {
     state.riga = board.Punteggio.caption();
     using Outcome = RecordStore::Saved::Outcome;
     const RecordStore::Saved saved =
-        state.windir.isEmpty() ? RecordStore::Saved{Outcome::Failed,
-                                                    m_game.whyNoSystemDir() + RecordStore::notSaved,
-                                                    {}}
-                               : store().save(state.riga, board.lblnome1.caption());
+        state.windir.isEmpty()
+            ? RecordStore::Saved{Outcome::Failed,
+                                 m_game.systemDirProblem() + RecordStore::notSaved,
+                                 {}}
+            : store().save(state.riga, board.lblnome1.caption());
     state.riga = board.lblnome1.caption();
     if (saved.outcome == Outcome::Written)
         m_game.messageBox({QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"")});
     else if (saved.outcome == Outcome::Failed)
-        m_game.messageBox({saved.error});
+        m_game.messageBox({saved.problem});
     else if (m_recordShown)
         m_game.messageBox({beatenMeanwhile(saved.higher)});
     else
