@@ -139,8 +139,8 @@ private:
 };
 
 Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
-               Options options)
-    : m_options(std::move(options))
+               std::function<void()> quit)
+    : m_quit(std::move(quit))
     , m_game(Services{dialogs, sound, random, folders}, *this) {
     setObjectName(QStringLiteral("Tavola"));
     // A window of fixed size: it can be minimised and closed, not maximised.
@@ -309,7 +309,7 @@ void Tavola::buildMenus() {
 }
 
 void Tavola::buildTimer(QTimer& timer, const GameTimer& gameTimer) {
-    timer.setInterval(std::max(1, gameTimer.interval() / std::max(1, m_options.timerSpeedUp)));
+    timer.setInterval(gameTimer.interval());
     timer.setTimerType(Qt::CoarseTimer);
     connect(&timer, &QTimer::timeout, this, [this, &gameTimer] { m_game.timerTicked(gameTimer); });
     timerChanged(gameTimer);
@@ -437,8 +437,8 @@ void Tavola::endProgram() {
             modal->close();
     }
     close();
-    if (m_options.quit)
-        m_options.quit();
+    if (m_quit)
+        m_quit();
 }
 
 bool Tavola::actOnHighlightedMenuEntry(const QKeyEvent& key) {

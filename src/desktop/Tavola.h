@@ -16,14 +16,9 @@ class QStyle;
 // two timers, all following the game's board.
 class Tavola final : public QMainWindow, private BoardObserver, private WindowHost {
 public:
-    struct Options {
-        // How many times faster the timers run: lets a test play a whole match quickly.
-        int timerSpeedUp = 1;
-        // Leaves the program once the window has closed.
-        std::function<void()> quit;
-    };
-
-    Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders, Options options);
+    // `quit` leaves the program once the window has closed.
+    Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
+           std::function<void()> quit = {});
     ~Tavola() override;
 
     Game& game() { return m_game; }
@@ -64,7 +59,7 @@ private:
     void hideWindow() override;
     void endProgram() override;
 
-    Options m_options;
+    std::function<void()> m_quit;
     std::unique_ptr<QStyle> m_menuStyle;
     Surface* m_surface = nullptr;
     QHash<const Control*, QWidget*> m_widgets;
