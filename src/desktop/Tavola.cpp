@@ -2,6 +2,7 @@
 
 #include "desktop/FontMap.h"
 #include "desktop/GraphicButton.h"
+#include "desktop/MenuBar.h"
 #include "desktop/Pictures.h"
 
 #include <QAccessibleWidget>
@@ -13,46 +14,13 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProxyStyle>
 #include <QPushButton>
-#include <QShortcut>
-#include <QStyleOption>
 
 #include <algorithm>
 #include <functional>
-
-namespace {
-// Lets Alt alone take the keyboard to the menu bar, as on the desktop the game comes from, and
-// shows the entry the keyboard is on: the base style marks only the entry of an open menu.
-class AltToMenuStyle final : public QProxyStyle {
-public:
-    explicit AltToMenuStyle(std::function<bool()> keyboardInMenuBar)
-        : m_keyboardInMenuBar(std::move(keyboardInMenuBar)) {}
-    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override {
-        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-            item && element == CE_MenuBarItem && item->state & State_Selected &&
-            m_keyboardInMenuBar()) {
-            QStyleOptionMenuItem shown = *item;
-            shown.state |= State_Sunken;
-            return QProxyStyle::drawControl(element, &shown, painter, widget);
-        }
-        QProxyStyle::drawControl(element, option, painter, widget);
-    }
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == QStyle::SH_MenuBar_AltKeyNavigation)
-            return 1;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-
-private:
-    std::function<bool()> m_keyboardInMenuBar;
-};
-} // namespace
 
 // What assistive tools are offered of the play surface: its shown controls only. Controls
 // hidden by design, and number buttons between two jumps, are not there for the player.
@@ -111,8 +79,6 @@ protected:
                           QRectF(area.topLeft() * ratio, area.size() * ratio).toRect());
     }
     void keyPressEvent(QKeyEvent* event) override {
-        if (m_window.actOnHighlightedMenuEntry(*event))
-            return;
         const int key = event->key();
         if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
             event->modifiers() == Qt::NoModifier) {
@@ -138,6 +104,40 @@ private:
     bool m_pressed = false;
 };
 
+// The client area around the play field, and the window's size: fixed at the design's, as the
+// window system is told. Where one makes the window larger anyway (a client resizing it with no
+// manager running, a tiling manager, Wayland's maximise), the field stays as designed in the
+// middle and the rest is painted: nothing beyond the field is seen or reached.
+class Tavola::Surround final : public QWidget {
+public:
+    Surround(QMainWindow& window, QWidget* field)
+        : m_window(window) {
+        setAutoFillBackground(true);
+        auto* centred = new QGridLayout(this);
+        centred->setContentsMargins(0, 0, 0, 0);
+        centred->addWidget(field, 0, 0, Qt::AlignCenter);
+        // Under Wayland, Qt draws the title bar itself and offers maximise whatever the flags;
+        // a window that then keeps its fixed size breaks the protocol and the compositor ends
+        // the program. There the window takes the maximised size.
+        window.layout()->setSizeConstraint(wayland() ? QLayout::SetMinimumSize
+                                                     : QLayout::SetFixedSize);
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange && !wayland() &&
+            m_window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+            QTimer::singleShot(0, &m_window, &QWidget::showNormal);
+        return false;
+    }
+
+private:
+    static bool wayland() { return QGuiApplication::platformName() == QLatin1String("wayland"); }
+
+    QMainWindow& m_window;
+};
+
 Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
                std::function<void()> quit)
     : m_quit(std::move(quit))
@@ -151,13 +151,7 @@ Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& fo
     QAccessible::installFactory(&Surface::accessible);
     m_surface = new Surface(*this);
     m_surface->setObjectName(QStringLiteral("superficie"));
-    // Where a window system makes the window larger than the field, the field stays as designed
-    // in its middle, and around it is painted: nothing beyond the field is seen or reached.
-    auto* surround = new QWidget;
-    surround->setAutoFillBackground(true);
-    (new QGridLayout(surround))->addWidget(m_surface, 0, 0, Qt::AlignCenter);
-    surround->layout()->setContentsMargins(0, 0, 0, 0);
-    setCentralWidget(surround);
+    setCentralWidget(new Surround(*this, m_surface));
     // The program's icon, before the first box: the name prompt carries it too.
     QApplication::setWindowIcon(QIcon(Pictures::windowIcon));
     m_timer1.setObjectName(QStringLiteral("Timer1"));
@@ -165,19 +159,10 @@ Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& fo
     buildTimer(m_timer1, m_game.board.Timer1);
     buildTimer(m_timer2, m_game.board.Timer2);
     m_game.board.setObserver(this);
-    // Under Wayland, Qt draws the title bar itself and offers maximise whatever the flags; a
-    // window that then keeps its fixed size breaks the protocol and the compositor ends the
-    // program. There the window may take the maximised size, with the field in its middle.
-    layout()->setSizeConstraint(QGuiApplication::platformName() == QLatin1String("wayland")
-                                    ? QLayout::SetMinimumSize
-                                    : QLayout::SetFixedSize);
 }
 
 Tavola::~Tavola() {
     m_game.board.setObserver(nullptr);
-    // The menu bar outlives this class's members: it must not keep their style.
-    if (m_menuStyle)
-        menuBar()->setStyle(nullptr);
 }
 
 QWidget* Tavola::surface() const {
@@ -204,70 +189,74 @@ void Tavola::buildWindow() {
     buildControls();
 }
 
+QWidget* Tavola::makeWidget(const Control& control) {
+    const TavolaDesign::ControlDesign& design = control.design();
+    switch (design.kind) {
+    case TavolaDesign::Kind::Button: {
+        QAbstractButton* button = nullptr;
+        if (design.graphical) {
+            auto* graphic = new GraphicButton(m_surface);
+            const auto picture = [](const char* path) { return path ? QIcon(path) : QIcon(); };
+            graphic->setPictures(picture(design.picture.normal), picture(design.picture.pressed),
+                                 picture(design.picture.disabled));
+            button = graphic;
+        } else {
+            button = new QPushButton(m_surface);
+        }
+        connect(button, &QAbstractButton::clicked, this,
+                [this, &control] { m_game.controlClicked(control); });
+        return button;
+    }
+    case TavolaDesign::Kind::Label: {
+        auto* label = new QLabel(m_surface);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        if (design.border)
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return label;
+    }
+    case TavolaDesign::Kind::TextBox:
+        return new QLineEdit(m_surface);
+    }
+    return nullptr;
+}
+
+void Tavola::applyDesign(const Control& control, QWidget* widget) {
+    const TavolaDesign::ControlDesign& design = control.design();
+    widget->setObjectName(control.name());
+    widget->setGeometry(QRect(control.position(), control.designGeometry().size()));
+    widget->setFont(FontMap::font(design.font));
+    // A click on a control never counts as a click on the background.
+    widget->setAttribute(Qt::WA_NoMousePropagation);
+    widget->setToolTip(QString::fromUtf8(design.toolTip));
+    widget->setEnabled(!design.disabled);
+    if (design.foreground.isValid()) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, design.foreground);
+        palette.setColor(QPalette::Text, design.foreground);
+        widget->setPalette(palette);
+    }
+    if (design.cursor)
+        widget->setCursor(
+            Pictures::cursor(QString::fromLatin1(design.cursor), {10, 10}, devicePixelRatioF()));
+    applyCaption(control, widget, control.caption() != QString::fromUtf8(design.text));
+    applyBackground(control, widget);
+    widget->setVisible(control.isVisible());
+}
+
 void Tavola::buildControls() {
-    using TavolaDesign::Kind;
-    std::vector<std::pair<int, QWidget*>> tabOrder;
-    std::vector<QWidget*> windowed;
+    std::vector<std::pair<int, QWidget*>> tabOrder; // buttons and text boxes, as stored
     for (const Control& control : m_game.board.controls()) {
-        const TavolaDesign::ControlDesign& design = control.design();
-        QWidget* widget = nullptr;
-        switch (design.kind) {
-        case Kind::Button:
-            if (design.graphical) {
-                auto* button = new GraphicButton(m_surface);
-                button->setPictures(
-                    design.picture.normal ? QIcon(design.picture.normal) : QIcon(),
-                    design.picture.pressed ? QIcon(design.picture.pressed) : QIcon(),
-                    design.picture.disabled ? QIcon(design.picture.disabled) : QIcon());
-                widget = button;
-            } else {
-                widget = new QPushButton(m_surface);
-            }
-            connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
-                    [this, &control] { m_game.controlClicked(control); });
-            tabOrder.emplace_back(design.tabIndex, widget);
-            windowed.push_back(widget);
-            break;
-        case Kind::Label: {
-            auto* label = new QLabel(m_surface);
-            label->setTextFormat(Qt::PlainText);
-            label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-            if (design.border)
-                label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            widget = label;
-            break;
-        }
-        case Kind::TextBox:
-            widget = new QLineEdit(m_surface);
-            tabOrder.emplace_back(design.tabIndex, widget);
-            windowed.push_back(widget);
-            break;
-        }
-        widget->setObjectName(control.name());
-        widget->setGeometry(QRect(control.position(), control.designGeometry().size()));
-        widget->setFont(FontMap::font(design.font));
-        // A click on a control never counts as a click on the background.
-        widget->setAttribute(Qt::WA_NoMousePropagation);
-        widget->setToolTip(QString::fromUtf8(design.toolTip));
-        widget->setEnabled(!design.disabled);
-        if (design.foreground.isValid()) {
-            QPalette palette = widget->palette();
-            palette.setColor(QPalette::WindowText, design.foreground);
-            palette.setColor(QPalette::Text, design.foreground);
-            widget->setPalette(palette);
-        }
-        if (design.cursor)
-            widget->setCursor(Pictures::cursor(QString::fromLatin1(design.cursor), {10, 10},
-                                               devicePixelRatioF()));
+        QWidget* widget = makeWidget(control);
+        applyDesign(control, widget);
         m_widgets.insert(&control, widget);
-        applyCaption(control, widget, control.caption() != QString::fromUtf8(design.text));
-        applyBackground(control, widget);
-        widget->setVisible(control.isVisible());
+        if (!qobject_cast<QLabel*>(widget))
+            tabOrder.emplace_back(control.design().tabIndex, widget);
     }
     // Buttons and text boxes are windows of their own on the desktop the game comes from, and
     // labels are drawn on the window beneath them: every one lies above every label, in their
     // stored order among themselves, so a target is never hidden under a label.
-    for (QWidget* widget : windowed)
+    for (const auto& [index, widget] : tabOrder)
         widget->raise();
     std::stable_sort(tabOrder.begin(), tabOrder.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -277,13 +266,8 @@ void Tavola::buildControls() {
 }
 
 void Tavola::buildMenus() {
-    QMenuBar* bar = menuBar();
-    m_menuStyle = std::make_unique<AltToMenuStyle>([this] { return m_menuByKeyboard; });
-    bar->setStyle(m_menuStyle.get());
-    // F10 opens the first menu.
-    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, bar,
-            [bar] { bar->setActiveAction(bar->actions().constFirst()); });
-    bar->installEventFilter(this);
+    auto* bar = new MenuBar(this, m_surface);
+    setMenuBar(bar);
     QHash<QString, QMenu*> menus;
     const auto all = TavolaDesign::menus();
     for (const auto& item : all) {
@@ -297,7 +281,6 @@ void Tavola::buildMenus() {
                    })) {
             QMenu* menu = bar->addMenu(caption);
             menu->setObjectName(name);
-            menu->installEventFilter(this);
             menus.insert(name, menu);
             action = menu->menuAction();
         } else {
@@ -441,52 +424,6 @@ void Tavola::endProgram() {
         m_quit();
 }
 
-bool Tavola::actOnHighlightedMenuEntry(const QKeyEvent& key) {
-    // The menu bar opens a highlighted menu from the keyboard but leaves a plain entry such as
-    // "Nuovo gioco" highlighted, with the keyboard wherever it was: Return triggers it there
-    // and Escape lets it go.
-    QAction* entry = menuBar()->activeAction();
-    if (!m_menuByKeyboard || !entry || entry->menu() || QApplication::activePopupWidget())
-        return false;
-    // After Alt the keyboard is in the menu bar itself: it lets the keyboard go on Escape, and
-    // after Return the keyboard comes back to the play surface.
-    if (key.key() == Qt::Key_Escape) {
-        if (menuBar()->hasFocus())
-            return false;
-        menuBar()->setActiveAction(nullptr);
-        return true;
-    }
-    if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
-        return false;
-    menuBar()->setActiveAction(nullptr);
-    if (menuBar()->hasFocus())
-        m_surface->setFocus();
-    QTimer::singleShot(0, entry, &QAction::trigger);
-    return true;
-}
-
-bool Tavola::eventFilter(QObject* watched, QEvent* event) {
-    // Only an entry that the keyboard highlighted acts on Return or Escape: one under a resting
-    // mouse is no choice of the player's.
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::FocusIn: // Alt takes the keyboard to the menu bar
-        m_menuByKeyboard = true;
-        break;
-    case QEvent::MouseMove:
-    case QEvent::HoverMove:
-    case QEvent::HoverEnter:
-        m_menuByKeyboard = false;
-        break;
-    default:
-        break;
-    }
-    if (watched == menuBar() && event->type() == QEvent::KeyPress &&
-        actOnHighlightedMenuEntry(*static_cast<QKeyEvent*>(event)))
-        return true;
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void Tavola::closeEvent(QCloseEvent* event) {
     // Closing the window ends the program at once, without looking at the record.
     m_game.windowClosed();
@@ -494,12 +431,8 @@ void Tavola::closeEvent(QCloseEvent* event) {
 }
 
 void Tavola::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange) {
+    if (event->type() == QEvent::WindowStateChange)
         m_game.resized(isMinimized());
-        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) &&
-            QGuiApplication::platformName() != QLatin1String("wayland"))
-            QTimer::singleShot(0, this, &QWidget::showNormal);
-    }
     QMainWindow::changeEvent(event);
 }
 

@@ -9,9 +9,6 @@
 #include <functional>
 #include <memory>
 
-class QKeyEvent;
-class QStyle;
-
 // The game window: the controls of its design over the persistent drawing, its menus and its
 // two timers, all following the game's board.
 class Tavola final : public QMainWindow, private BoardObserver, private WindowHost {
@@ -30,19 +27,22 @@ public:
     void setVisible(bool visible) override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     class Surface;
+    class Surround;
 
     void buildWindow();
     void buildControls();
+    // A widget of the kind the control's design row names, on the play surface.
+    QWidget* makeWidget(const Control& control);
+    // The row's place, font, tooltip, colours and flags, then the control's own state.
+    void applyDesign(const Control& control, QWidget* widget);
     void buildMenus();
     void buildTimer(QTimer& timer, const GameTimer& gameTimer);
-    bool actOnHighlightedMenuEntry(const QKeyEvent& key);
     void keepWithinReach(QWidget* widget);
     void applyCaption(const Control& control, QWidget* widget, bool resize);
     void applyBackground(const Control& control, QWidget* widget);
@@ -60,10 +60,8 @@ private:
     void endProgram() override;
 
     std::function<void()> m_quit;
-    std::unique_ptr<QStyle> m_menuStyle;
     Surface* m_surface = nullptr;
     QHash<const Control*, QWidget*> m_widgets;
-    bool m_menuByKeyboard = false; // the menu bar's highlight came from the keyboard
     QTimer m_timer1{this};
     QTimer m_timer2{this};
     Game m_game;
