@@ -1,34 +1,26 @@
 #pragma once
 
-#include <QEvent>
 #include <QMenuBar>
+#include <QPointer>
 
 #include <memory>
 
-class QKeyEvent;
-
-// The window's menu bar as the keyboard drives it on the desktop the game comes from: F10 or
-// Alt takes the keyboard to it, the entry the keyboard is on is shown marked (the base style
-// marks only an open menu's entry), and Return on a plain entry such as "Nuovo gioco" triggers
-// it, Escape lets it go, wherever the keyboard is; either gives the keyboard back to the play
-// surface. An entry under a resting mouse is no choice of the player's: it takes neither key.
+// The window's menu bar as the keyboard drives it on the desktop the game comes from: Alt, or
+// F10, takes the keyboard to it, the entry the keyboard is on is shown marked (the base style
+// marks only an open menu's entry), Return triggers a plain entry such as "Nuovo gioco" and
+// Escape lets it go, and either gives the keyboard back to where it was. An entry under a
+// resting mouse has not the keyboard, and takes neither key.
 class MenuBar final : public QMenuBar {
 public:
-    MenuBar(QWidget* window, QWidget* playSurface);
+    explicit MenuBar(QWidget* window);
     ~MenuBar() override;
 
 protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void actionEvent(QActionEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     class Style;
 
-    void noteWhoMoves(QEvent::Type type);
-    bool takeKey(const QKeyEvent& key);
-
-    QWidget* m_playSurface;
-    bool m_byKeyboard = false; // the highlight came from the keyboard
     std::unique_ptr<Style> m_style;
+    QPointer<QWidget> m_returnTo; // where F10 took the keyboard from
 };

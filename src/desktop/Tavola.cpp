@@ -110,8 +110,7 @@ private:
 // middle and the rest is painted: nothing beyond the field is seen or reached.
 class Tavola::Surround final : public QWidget {
 public:
-    Surround(QMainWindow& window, QWidget* field)
-        : m_window(window) {
+    Surround(QMainWindow& window, QWidget* field) {
         setAutoFillBackground(true);
         auto* centred = new QGridLayout(this);
         centred->setContentsMargins(0, 0, 0, 0);
@@ -119,23 +118,10 @@ public:
         // Under Wayland, Qt draws the title bar itself and offers maximise whatever the flags;
         // a window that then keeps its fixed size breaks the protocol and the compositor ends
         // the program. There the window takes the maximised size.
-        window.layout()->setSizeConstraint(wayland() ? QLayout::SetMinimumSize
-                                                     : QLayout::SetFixedSize);
-        window.installEventFilter(this);
+        window.layout()->setSizeConstraint(QGuiApplication::platformName() == u"wayland"
+                                               ? QLayout::SetMinimumSize
+                                               : QLayout::SetFixedSize);
     }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::WindowStateChange && !wayland() &&
-            m_window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-            QTimer::singleShot(0, &m_window, &QWidget::showNormal);
-        return false;
-    }
-
-private:
-    static bool wayland() { return QGuiApplication::platformName() == QLatin1String("wayland"); }
-
-    QMainWindow& m_window;
 };
 
 Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
@@ -266,7 +252,7 @@ void Tavola::buildControls() {
 }
 
 void Tavola::buildMenus() {
-    auto* bar = new MenuBar(this, m_surface);
+    auto* bar = new MenuBar(this);
     setMenuBar(bar);
     QHash<QString, QMenu*> menus;
     const auto all = TavolaDesign::menus();
