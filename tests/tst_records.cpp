@@ -212,9 +212,9 @@ private slots:
         const RecordStore::Loaded shown = RecordStore(folder.windir()).load();
         QCOMPARE(folder.pair(), newPair ? " 7\r\n|" + name.toUtf8() + "\r\n" : " 2\r\n|Bea\r\n");
         QCOMPARE(shown.record.score + shown.problem, newPair ? " 7\r\n" : " 2\r\n");
-        // Nothing of the cut save is left behind: no journal, no temporary file, no lock.
+        // Nothing of the cut save is left behind: no journal, no temporary file.
         QCOMPARE(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList({"aquarvel.txt", "quarvel.txt"}));
+                 QStringList({"aquarvel.txt", "quarvel.txt", "zenobra-record.lock"}));
     }
 
     void aSaveThatFindsAnotherCopysJournalCompletesItFirst() {
@@ -232,7 +232,8 @@ private slots:
             write(folder.file(name), "x");
         RecordStore(folder.windir()).load();
         QCOMPARE(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList({"aquarvel.txt", "quarvel.txt", "quarvel.txt.orig12"}));
+                 QStringList({"aquarvel.txt", "quarvel.txt", "quarvel.txt.orig12",
+                              "zenobra-record.lock"}));
     }
 
     void aLockHeldByAnotherCopyShowsOnlyAWholePair_data() {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <cstdlib>
@@ -18,19 +19,6 @@ namespace {
 QByteArray native(const QString& path) {
     return QFile::encodeName(path);
 }
-
-// Closes the descriptor however the function leaves.
-struct Descriptor {
-    explicit Descriptor(int fd)
-        : fd(fd) {}
-    ~Descriptor() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int fd;
-};
 
 QString whatStands(mode_t mode) {
     if (S_ISDIR(mode))
@@ -125,9 +113,8 @@ QString cause(int error) {
 }
 
 Bytes read(const QString& path, qint64 cap) {
-    Descriptor file(
-        ::open(native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (file.fd < 0) {
+    const int fd = ::open(native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         const int error = errno;
         if (const QString stands = inTheWay(path); !stands.isEmpty())
             return {{}, false, stands};
@@ -135,13 +122,14 @@ Bytes read(const QString& path, qint64 cap) {
                 false,
                 error == EACCES ? QStringLiteral("non ho il permesso di leggerlo") : cause(error)};
     }
+    const auto closing = qScopeGuard([fd] { ::close(fd); });
     struct stat status {};
-    if (::fstat(file.fd, &status) != 0)
+    if (::fstat(fd, &status) != 0)
         return {{}, false, cause(errno)};
     if (const QString stands = whatStands(status.st_mode); !stands.isEmpty())
         return {{}, false, stands};
     QFile opened;
-    if (!opened.open(file.fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+    if (!opened.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         return {{}, false, opened.errorString()};
     const QByteArray bytes = opened.read(cap);
     if (opened.error() != QFileDevice::NoError)

@@ -23,7 +23,6 @@ public:
     QString problem() const { return m_problem; }
 
 private:
-    QString m_path;
     int m_fd = -1;
     State m_state = State::Failed;
     QString m_problem;
