@@ -288,16 +288,10 @@ void Tavola::applyCaption(const Control& control, QWidget* widget, bool resize) 
     const QString spoken = control.caption().trimmed().remove(QLatin1Char('&'));
     widget->setAccessibleName(spoken.isEmpty() ? QString::fromUtf8(control.design().spokenName)
                                                : spoken);
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setText(control.caption());
-        // A label that sizes to its text keeps its left edge.
-        if (resize && control.design().autoSize)
-            label->resize(label->sizeHint());
-    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        button->setText(control.caption());
-    } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-        box->setText(control.caption());
-    }
+    widget->setProperty("text", control.caption()); // labels, buttons and text boxes alike
+    // A label that sizes to its text keeps its left edge.
+    if (resize && control.design().autoSize)
+        widget->resize(widget->sizeHint());
 }
 
 void Tavola::applyBackground(const Control& control, QWidget* widget) {

@@ -74,12 +74,7 @@ void Game::resized(bool minimized) {
 }
 
 void Game::windowClosed() {
-    if (m_ended)
-        return;
-    try {
-        endProgram();
-    } catch (const ProgramEnded&) {
-    }
+    dispatch([this] { endProgram(); });
 }
 
 Answer Game::messageBox(const MessageBoxRequest& request) {

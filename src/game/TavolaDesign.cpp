@@ -22,58 +22,52 @@ constexpr Font arial48Bold{"Arial", 48, true, false};
 constexpr Font arial48{"Arial", 48, false, false};
 constexpr Font systemFont{};
 
+ControlDesign control(const char* name, Kind kind, int left, int top, int width, int height,
+                      const char* text, Font font, QColor background, QColor foreground, int tab) {
+    ControlDesign c{name, kind, left, top, width, height, text, font, background, foreground};
+    c.tabIndex = tab;
+    return c;
+}
+
 ControlDesign numberButton(const char* name, int left, int top, const char* text, int tab) {
-    ControlDesign c{name, K::Button, left, top, 1215, 1215, text, numberFont, cyan, none};
+    ControlDesign c =
+        control(name, K::Button, left, top, 1215, 1215, text, numberFont, cyan, none, tab);
     c.graphical = true;
     c.hidden = true;
-    c.tabIndex = tab;
     return c;
 }
 
 ControlDesign label(const char* name, int left, int top, int width, int height, const char* text,
                     Font font, QColor background, QColor foreground, int tab) {
-    return {name,       K::Label, left,  top,   width, height, text,  font, background,
-            foreground, false,    false, false, false, false,  false, tab};
+    return control(name, K::Label, left, top, width, height, text, font, background, foreground,
+                   tab);
 }
 
 std::array<ControlDesign, 32> makeControls() {
     auto paricmd = numberButton("paricmd", 2400, 1560, "", 20);
     paricmd.cursor = ":/cursors/frecce.svg";
 
-    ControlDesign cmdExit{
-        "cmdExit", K::Button, 6120, 0, 3135, 735, "E&xit", sans8Bold, QColor(0xC0, 0x00, 0xC0),
-        none};
+    auto cmdExit = control("cmdExit", K::Button, 6120, 0, 3135, 735, "E&xit", sans8Bold,
+                           QColor(0xC0, 0x00, 0xC0), none, 23);
     cmdExit.graphical = true;
-    cmdExit.tabIndex = 23;
     cmdExit.toolTip = "Ti prego resta ancora, forse riuscirai a farmi uscire ";
     cmdExit.picture = {":/pictures/divieto.svg", nullptr, nullptr};
 
-    ControlDesign cmdNext{"cmdNext",
-                          K::Button,
-                          3000,
-                          0,
-                          3210,
-                          735,
-                          "&Clicca per iniziare",
-                          sans8Bold,
-                          QColor(0x00, 0xC0, 0x00),
-                          none};
+    auto cmdNext = control("cmdNext", K::Button, 3000, 0, 3210, 735, "&Clicca per iniziare",
+                           sans8Bold, QColor(0x00, 0xC0, 0x00), none, 22);
     cmdNext.graphical = true;
     cmdNext.disabled = true;
-    cmdNext.tabIndex = 22;
     cmdNext.toolTip = "Go";
     cmdNext.picture = {":/pictures/sorriso.svg", ":/pictures/serio.svg", ":/pictures/risata.svg"};
 
-    ControlDesign inizio{"Inizio", K::Button, 3840,       120,  1215,
-                         495,      "Inizio",  systemFont, none, none};
+    auto inizio =
+        control("Inizio", K::Button, 3840, 120, 1215, 495, "Inizio", systemFont, none, none, 21);
     inizio.hidden = true;
-    inizio.tabIndex = 21;
 
-    ControlDesign txtAnswer{"txtAnswer", K::TextBox, 5520,        1680, 2775,
-                            1200,        "",         arial48Bold, cyan, none};
+    auto txtAnswer =
+        control("txtAnswer", K::TextBox, 5520, 1680, 2775, 1200, "", arial48Bold, cyan, none, 4);
     txtAnswer.hidden = true;
     txtAnswer.disabled = true;
-    txtAnswer.tabIndex = 4;
     txtAnswer.toolTip = "Inserisci il risultato e  premi il tasto  Invio";
 
     auto label6 = label("Label6", -120, 0, 3135, 735, "Punti complessivi", sans18,

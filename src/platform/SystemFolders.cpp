@@ -7,12 +7,6 @@
 
 namespace {
 
-QString withSeparator(QString folder) {
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    return folder;
-}
-
 // Each value as written, commas and all: a folder's name is no list.
 bool readAsWritten(QIODevice& device, QSettings::SettingsMap& settings) {
     QString section;
@@ -50,11 +44,11 @@ QString StandardFolders::systemDir() {
     }
     if (const QString shared = setting.value(QStringLiteral("record/folder")).toString();
         !shared.isEmpty())
-        return withSeparator(shared);
+        return QDir::cleanPath(shared) + u'/';
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder)) {
         m_problem = QStringLiteral("Non riesco a creare la cartella del record.");
         return {};
     }
-    return withSeparator(folder);
+    return QDir::cleanPath(folder) + u'/';
 }
