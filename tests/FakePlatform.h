@@ -123,6 +123,9 @@ public:
     QString systemDir() override { return problem.isEmpty() ? dir.path() + u'/' : QString(); }
     QString systemDirProblem() const override { return problem; }
     QString problem; // then no folder
+    LessonSetting lesson() override { return setting; }
+    void rememberLesson(int divisor) override { setting.divisor = QString::number(divisor); }
+    LessonSetting setting;
     QTemporaryDir dir;
 };
 

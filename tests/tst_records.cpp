@@ -232,8 +232,8 @@ private slots:
             write(folder.file(name), "x");
         RecordStore(folder.windir()).load();
         QCOMPARE(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList({"aquarvel.txt", "quarvel.txt", "quarvel.txt.orig12",
-                              "zenobra-record.lock"}));
+                 QStringList(
+                     {"aquarvel.txt", "quarvel.txt", "quarvel.txt.orig12", "zenobra-record.lock"}));
     }
 
     void aLockHeldByAnotherCopyShowsOnlyAWholePair_data() {
@@ -252,7 +252,7 @@ private slots:
         }
         const RecordLock held(folder.windir() + QStringLiteral("zenobra-record.lock"), 0);
         QCOMPARE(held.state(), RecordLock::State::Held);
-        const RecordStore::Loaded loaded = RecordStore(folder.windir(), nullptr, 100).load();
+        const RecordStore::Loaded loaded = RecordStore(folder.windir(), 15, nullptr, 100).load();
         QCOMPARE(loaded.record.score + loaded.record.name + loaded.problem, shown + busy);
     }
 

@@ -138,13 +138,26 @@ private slots:
             entries << top->objectName() + u'=' + top->text();
             if (top->menu())
                 for (QAction* item : top->menu()->actions())
-                    entries << "  " + item->objectName() + u'=' + item->text();
+                    entries << "  " + item->objectName() + u'=' + item->text() +
+                                   (item->isChecked() ? " (marked)" : "");
         }
         QCOMPARE(entries.join(u'\n'), QStringLiteral(R"(INFOMAZIONI=www.scuolaprimaria-esempio.it
   ca=Borgo Esempio
 copy=Realizzato da Anna Rossi e Luca Bianchi
   via=Via dei Tigli 7 - giochi@esempio.it
 Next=Nuovo gioco
+Lezione=Lezione
+  Lezione2=Multipli del 2
+  Lezione3=Multipli del 3
+  Lezione4=Multipli del 4
+  Lezione5=Multipli del 5
+  Lezione6=Multipli del 6
+  Lezione9=Multipli del 9
+  Lezione10=Multipli del 10
+  Lezione11=Multipli dell'11
+  Lezione12=Multipli del 12
+  Lezione15=Multipli del 15 (marked)
+  Lezione25=Multipli del 25
 hf=Help
   Ciao=Ciao campione, mi raccomando colpisci solo i multipli del 15
   ok=Ogni errore  ti farà perdere 4 punti.

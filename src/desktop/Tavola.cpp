@@ -4,8 +4,10 @@
 #include "desktop/GraphicButton.h"
 #include "desktop/MenuBar.h"
 #include "desktop/Pictures.h"
+#include "game/Lessons.h"
 
 #include <QAccessibleWidget>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -258,7 +260,7 @@ void Tavola::buildMenus() {
     const auto all = TavolaDesign::menus();
     for (const auto& item : all) {
         const QString name = QString::fromLatin1(item.name);
-        const QString caption = QString::fromUtf8(item.caption);
+        const QString caption = m_game.board.menuCaption(name);
         QAction* action = nullptr;
         if (item.parent) {
             action = menus.value(QString::fromLatin1(item.parent))->addAction(caption);
@@ -274,7 +276,42 @@ void Tavola::buildMenus() {
         }
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, [this, name] { m_game.menuClicked(name); });
+        if (name == u"Next")
+            buildLessonMenu(bar);
     }
+}
+
+void Tavola::buildLessonMenu(QMenuBar* bar) {
+    QMenu* menu = bar->addMenu(QStringLiteral("Lezione"));
+    menu->setObjectName(QStringLiteral("Lezione"));
+    menu->menuAction()->setObjectName(menu->objectName());
+    m_lessons = new QActionGroup(menu);
+    for (const int divisor : Lessons::divisors) {
+        QAction* entry = menu->addAction(Lessons::name(divisor));
+        entry->setObjectName(QStringLiteral("Lezione%1").arg(divisor));
+        entry->setCheckable(true);
+        entry->setData(divisor);
+        m_lessons->addAction(entry);
+        connect(entry, &QAction::triggered, this, [this, divisor] {
+            m_game.lessonChosen(divisor);
+            showLesson(); // "No" keeps the lesson that was marked
+        });
+    }
+    showLesson();
+}
+
+void Tavola::showLesson() {
+    // The lesson marked; when the teacher fixed it, the only one offered.
+    const GameState& state = m_game.state;
+    for (QAction* entry : m_lessons->actions()) {
+        entry->setChecked(entry->data().toInt() == state.divisore);
+        entry->setVisible(!state.lezioneFissa || entry->isChecked());
+    }
+}
+
+void Tavola::menuCaptionChanged(const QString& name) {
+    if (auto* entry = menuBar()->findChild<QAction*>(name))
+        entry->setText(m_game.board.menuCaption(name));
 }
 
 void Tavola::buildTimer(QTimer& timer, const GameTimer& gameTimer) {
@@ -367,6 +404,12 @@ void Tavola::canvasChanged() {
 }
 
 void Tavola::boardReset() {
+    if (m_lessons) {
+        for (QAction* entry : menuBar()->findChildren<QAction*>())
+            if (!entry->objectName().isEmpty() && entry->actionGroup() != m_lessons)
+                entry->setText(m_game.board.menuCaption(entry->objectName()));
+        showLesson();
+    }
     // Labels that size to their text grew with their captions: back to the design sizes.
     for (const Control& control : m_game.board.controls())
         if (QWidget* widget = m_widgets.value(&control)) {

@@ -6,6 +6,9 @@
 #include <QMainWindow>
 #include <QTimer>
 
+class QActionGroup;
+class QMenuBar;
+
 #include <functional>
 #include <memory>
 
@@ -42,6 +45,9 @@ private:
     // The row's place, font, tooltip, colours and flags, then the control's own state.
     void applyDesign(const Control& control, QWidget* widget);
     void buildMenus();
+    // "Lezione", after "Nuovo gioco": the lessons, the current one marked.
+    void buildLessonMenu(QMenuBar* bar);
+    void showLesson();
     void buildTimer(QTimer& timer, const GameTimer& gameTimer);
     void keepWithinReach(QWidget* widget);
     void applyCaption(const Control& control, QWidget* widget, bool resize);
@@ -52,6 +58,7 @@ private:
     void timerChanged(const GameTimer& timer) override;
     void captionChanged(const QString& caption) override;
     void canvasChanged() override;
+    void menuCaptionChanged(const QString& name) override;
     void boardReset() override;
 
     // WindowHost
@@ -62,6 +69,7 @@ private:
     std::function<void()> m_quit;
     Surface* m_surface = nullptr;
     QHash<const Control*, QWidget*> m_widgets;
+    QActionGroup* m_lessons = nullptr;
     QTimer m_timer1{this};
     QTimer m_timer2{this};
     Game m_game;

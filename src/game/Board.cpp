@@ -1,7 +1,5 @@
 #include "Board.h"
 
-#include <QDebug>
-
 namespace {
 std::deque<Control> makeControls() {
     std::deque<Control> controls;
@@ -65,7 +63,23 @@ void Board::setCaption(const QString& caption) {
         m_observer->captionChanged(m_caption);
 }
 
+QString Board::menuCaption(const QString& name) const {
+    for (const auto& entry : TavolaDesign::menus())
+        if (!m_menuCaptions.contains(name) && name == QLatin1String(entry.name))
+            return QString::fromUtf8(entry.caption);
+    return m_menuCaptions.value(name);
+}
+
+void Board::setMenuCaption(const QString& name, const QString& caption) {
+    if (menuCaption(name) == caption)
+        return;
+    m_menuCaptions.insert(name, caption);
+    if (m_observer)
+        m_observer->menuCaptionChanged(name);
+}
+
 void Board::reset() {
+    m_menuCaptions.clear();
     for (Control& control : m_controls)
         control.reset();
     Timer1.reset();

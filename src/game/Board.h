@@ -4,6 +4,7 @@
 #include "game/Control.h"
 #include "game/GameTimer.h"
 
+#include <QHash>
 #include <QString>
 
 #include <deque>
@@ -13,6 +14,7 @@ public:
     virtual void timerChanged(const GameTimer& timer) = 0;
     virtual void captionChanged(const QString& caption) = 0;
     virtual void canvasChanged() = 0;
+    virtual void menuCaptionChanged(const QString& name) = 0;
     // Every control is back in its design state.
     virtual void boardReset() = 0;
 };
@@ -30,6 +32,9 @@ public:
 
     const QString& caption() const { return m_caption; }
     void setCaption(const QString& caption);
+    // A menu entry's caption: the design's, until a handler sets another.
+    QString menuCaption(const QString& name) const;
+    void setMenuCaption(const QString& name, const QString& caption);
 
     // Back to the design state, as when the window is loaded again.
     void reset();
@@ -43,6 +48,7 @@ private:
 
     std::deque<Control> m_controls; // never resized, so the references below stay valid
     QString m_caption;
+    QHash<QString, QString> m_menuCaptions; // those set by a handler
     BoardObserver* m_observer = nullptr;
 
 public:

@@ -1,5 +1,6 @@
 #include "game/Game.h"
 
+#include "game/Lessons.h"
 #include "platform/Int16.h"
 
 Game::Game(Services services, WindowHost& host)
@@ -60,6 +61,10 @@ void Game::menuClicked(QStringView name) {
         dispatch([this] { questionBoard.Next_Click(); });
 }
 
+void Game::lessonChosen(int divisor) {
+    dispatch([&] { questionBoard.Lezione_Click(divisor); });
+}
+
 void Game::timerTicked(const GameTimer& timer) {
     if (!timer.isEnabled())
         return;
@@ -100,6 +105,12 @@ QString Game::inputBox(const QString& prompt, const QString& title, const QStrin
     if (m_ended)
         throw ProgramEnded{};
     return text;
+}
+
+qint16 Game::lessonNumber(double range, int offset, int remainder) {
+    const int divisor = state.divisore;
+    return toInt16(divisor * intPart(random().next() * range + offset) +
+                   (remainder ? Lessons::remainder(remainder, divisor) : 0));
 }
 
 void Game::suona(const QString& path) {

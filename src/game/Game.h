@@ -58,6 +58,7 @@ public:
     void controlClicked(const Control& control);
     void backgroundClicked();
     void menuClicked(QStringView name);
+    void lessonChosen(int divisor);
     void timerTicked(const GameTimer& timer);
     void resized(bool minimized);
     void windowClosed();
@@ -70,8 +71,12 @@ public:
     void suona(const QString& path);
     QString applicationFolder() { return m_services.folders.applicationFolder(); }
     QString GetSystemDir() { return m_services.folders.systemDir(); }
+    SystemFolders& folders() { return m_services.folders; }
     QString systemDirProblem() const { return m_services.folders.systemDirProblem(); }
     Random& random() { return m_services.random; }
+    // The lesson's number: divisore × Int(r × range + offset), with a fresh r, plus the design's
+    // remainder (0 for a right target) reduced into 1 … divisore − 1.
+    qint16 lessonNumber(double range, int offset, int remainder = 0);
     WindowHost& host() { return m_host; }
 
     // Closes the window and stops both timers at once; nothing after it runs.

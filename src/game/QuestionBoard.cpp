@@ -36,15 +36,30 @@ void QuestionBoard::paintGradient(qint16 first, qint16 second) {
 }
 
 void QuestionBoard::Next_Click() {
+    if (newMatchWanted())
+        startAgain();
+}
+
+void QuestionBoard::Lezione_Click(int divisor) {
+    GameState& state = m_game.state;
+    if (divisor == state.divisore || state.lezioneFissa || !newMatchWanted())
+        return;
+    state.divisore = qint16(divisor);
+    m_game.folders().rememberLesson(divisor);
+    startAgain();
+}
+
+bool QuestionBoard::newMatchWanted() {
     MessageBoxRequest question;
     question.text = QStringLiteral("INIZIAMO UNA NUOVA GARA  ?");
     question.title = QStringLiteral("INIZIARE NUOVA GARA");
     question.yesNo = true;
     question.questionIcon = true;
     question.defaultButton = Answer::No;
-    if (m_game.messageBox(question) == Answer::No)
-        return;
+    return m_game.messageBox(question) == Answer::Yes;
+}
 
+void QuestionBoard::startAgain() {
     // Close the window: every control, the timers and the drawing go back to their design.
     m_game.host().hideWindow();
     m_game.board.reset();

@@ -12,9 +12,15 @@ public:
 
     void cmdNext_Click();
     void Next_Click();
+    // A lesson chosen in the menu: the new-match question, then a new match in that lesson.
+    void Lezione_Click(int divisor);
     // The 256-band gradient: red 20 × first, green 20 × second, blue from 0 down to 255.
     void paintGradient(qint16 first, qint16 second);
 
 private:
+    bool newMatchWanted();
+    // The window closed and opened again on the same object, for a new match.
+    void startAgain();
+
     Game& m_game;
 };

@@ -1,10 +1,12 @@
 #include "game/StartUp.h"
 
 #include "game/Game.h"
+#include "game/Lessons.h"
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
 
 void StartUp::Form_Initialize() {
+    chooseLesson();
     // The question needs the window's controls, so the window is loaded first.
     Form_Load();
     m_game.questionBoard.cmdNext_Click();
@@ -16,6 +18,9 @@ void StartUp::Form_Load() {
 
     board.Timer1.setEnabled(false);
     board.Timer2.setEnabled(false);
+    board.setCaption(Lessons::title(state.divisore));
+    for (const QString& entry : {QStringLiteral("Ciao"), QStringLiteral("d"), QStringLiteral("h")})
+        board.setMenuCaption(entry, Lessons::hint(state.divisore, entry));
     const QString name =
         m_game.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("Zenobra"), QString());
     m_game.messageBox(
@@ -34,7 +39,7 @@ void StartUp::Form_Activate() {
     Random& random = m_game.random();
     const auto number = [&](Control& button, qint16 seed, double range, int remainder) {
         random.reseed(seed);
-        const qint16 drawn = toInt16(15 * intPart(range * random.next() + 1) + remainder);
+        const qint16 drawn = m_game.lessonNumber(range, 1, remainder);
         button.setCaption(NumberText::plain(drawn));
         return drawn;
     };
@@ -53,5 +58,19 @@ void StartUp::Form_Activate() {
 
 void StartUp::Form_Resize(bool minimized) {
     if (minimized)
-        m_game.board.setCaption(QStringLiteral("Frulvane"));
+        m_game.board.setCaption(Lessons::title(m_game.state.divisore));
+}
+
+void StartUp::chooseLesson() {
+    GameState& state = m_game.state;
+    const LessonSetting setting = m_game.folders().lesson();
+    state.lezioneFissa = setting.fixed;
+    bool isNumber = false;
+    const int divisor = setting.divisor.toInt(&isNumber);
+    state.divisore = isNumber && Lessons::exists(divisor) ? divisor : Lessons::standard;
+    if (!setting.divisor.isEmpty() && state.divisore != divisor)
+        m_game.messageBoxWithTimersHeld(
+            {QStringLiteral("La lezione scelta nelle impostazioni, %1, non c'è: si gioca con i "
+                            "multipli del 15.")
+                 .arg(setting.divisor)});
 }

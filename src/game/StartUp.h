@@ -14,5 +14,8 @@ public:
     void Form_Resize(bool minimized);
 
 private:
+    // The lesson the settings name, or 15; a setting that names no lesson is told.
+    void chooseLesson();
+
     Game& m_game;
 };

@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <memory>
+
 namespace {
 
 // Each value as written, commas and all: a folder's name is no list.
@@ -22,6 +24,24 @@ bool readAsWritten(QIODevice& device, QSettings::SettingsMap& settings) {
     return true;
 }
 
+// The system-wide setting: zenobra/zenobra.conf in each folder of $XDG_CONFIG_DIRS, never the
+// player's own, for it is the teacher's choice.
+std::unique_ptr<QSettings> teachersSetting() {
+    static const QSettings::Format format = QSettings::registerFormat(
+        QStringLiteral("conf"), readAsWritten, nullptr, Qt::CaseSensitive);
+    return std::make_unique<QSettings>(format, QSettings::SystemScope, QStringLiteral("zenobra"),
+                                       QStringLiteral("zenobra"));
+}
+
+// The player's own setting, where the lesson chosen last is kept.
+std::unique_ptr<QSettings> playersSetting() {
+    auto setting =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                    QStringLiteral("zenobra"), QStringLiteral("zenobra"));
+    setting->setFallbacksEnabled(false);
+    return setting;
+}
+
 } // namespace
 
 QString StandardFolders::applicationFolder() {
@@ -29,20 +49,16 @@ QString StandardFolders::applicationFolder() {
 }
 
 QString StandardFolders::systemDir() {
-    // System scope reads zenobra/zenobra.conf in each folder of $XDG_CONFIG_DIRS and never the
-    // player's own: the class record is the teacher's choice. A class folder is the teacher's
-    // to make too: it is never created here, and never replaced by another folder.
-    static const QSettings::Format format = QSettings::registerFormat(
-        QStringLiteral("conf"), readAsWritten, nullptr, Qt::CaseSensitive);
-    const QSettings setting(format, QSettings::SystemScope, QStringLiteral("zenobra"),
-                            QStringLiteral("zenobra"));
-    if (setting.status() != QSettings::NoError) {
+    // A class folder is the teacher's to make: it is never created here, and never replaced by
+    // another folder.
+    const auto setting = teachersSetting();
+    if (setting->status() != QSettings::NoError) {
         m_problem =
             QStringLiteral("Non riesco a leggere l'impostazione di sistema zenobra.conf, che "
                            "sceglie la cartella del record.");
         return {};
     }
-    if (const QString shared = setting.value(QStringLiteral("record/folder")).toString();
+    if (const QString shared = setting->value(QStringLiteral("record/folder")).toString();
         !shared.isEmpty())
         return QDir::cleanPath(shared) + u'/';
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -51,4 +67,15 @@ QString StandardFolders::systemDir() {
         return {};
     }
     return QDir::cleanPath(folder) + u'/';
+}
+
+LessonSetting StandardFolders::lesson() {
+    auto teacher = teachersSetting();
+    const bool fixed = teacher->contains(QStringLiteral("lesson/divisor"));
+    const auto setting = fixed ? std::move(teacher) : playersSetting();
+    return {setting->value(QStringLiteral("lesson/divisor")).toString(), fixed};
+}
+
+void StandardFolders::rememberLesson(int divisor) {
+    playersSetting()->setValue(QStringLiteral("lesson/divisor"), divisor);
 }

@@ -2,7 +2,14 @@
 
 #include <QString>
 
-// The folders the game reads and writes.
+// The lesson that a setting names: the teacher's, which no child can change, else the one
+// this player chose last; "" when neither names one.
+struct LessonSetting {
+    QString divisor;
+    bool fixed = false; // by the teacher
+};
+
+// The folders the game reads and writes, and the settings it finds there.
 class SystemFolders {
 public:
     virtual ~SystemFolders() = default;
@@ -12,6 +19,8 @@ public:
     virtual QString systemDir() = 0;
     // Why there is none, in words for the player.
     virtual QString systemDirProblem() const = 0;
+    virtual LessonSetting lesson() = 0;
+    virtual void rememberLesson(int divisor) = 0;
 };
 
 // The program's own folder, and the record's: the class folder that the system-wide setting
@@ -22,6 +31,8 @@ public:
     QString applicationFolder() override;
     QString systemDir() override;
     QString systemDirProblem() const override { return m_problem; }
+    LessonSetting lesson() override;
+    void rememberLesson(int divisor) override;
 
 private:
     QString m_problem;

@@ -9,7 +9,7 @@ void Hits::paricmd_Click() {
     rightHit(m_game.board.paricmd, [this] {
         qint16 numero = 0;
         m_game.random().reseed(numero);
-        numero = toInt16(15 * intPart(m_game.random().next() * 900.0 + 1));
+        numero = m_game.lessonNumber(900, 1);
         return numero;
     });
 }
@@ -18,7 +18,7 @@ void Hits::paricmd1_Click() {
     rightHit(m_game.board.paricmd1, [this] {
         qint16 numero = 0;
         m_game.random().reseed(numero);
-        numero = toInt16(15 * intPart(m_game.random().next() * 100.0 + 2));
+        numero = m_game.lessonNumber(100, 2);
         return numero;
     });
 }
@@ -27,14 +27,14 @@ void Hits::paricmd2_Click() {
     rightHit(m_game.board.paricmd2, [this] {
         GameState& state = m_game.state;
         m_game.random().reseed(state.numpari2);
-        state.numpari2 = toInt16(15 * intPart(m_game.random().next() * 40.0 + 1));
+        state.numpari2 = m_game.lessonNumber(40, 1);
         return state.numpari2;
     });
 }
 
 void Hits::disparicmd_Click() {
     wrongHit(m_game.board.disparicmd, QStringLiteral("Attenzione!  "),
-             QStringLiteral("  non è  un numero divisibile per 15"), [this] {
+             QStringLiteral("  non è  un numero divisibile per "), [this] {
                  qint16 numero = 0;
                  m_game.random().reseed(numero);
                  return drawWrongNumber(150, 2);
@@ -43,17 +43,17 @@ void Hits::disparicmd_Click() {
 
 void Hits::disparicmd1_Click() {
     wrongHit(m_game.board.disparicmd1, QStringLiteral("Attenzione! Hai sbagliato:  "),
-             QStringLiteral("  non è  un numero divisibile per 15"), [this] {
+             QStringLiteral("  non è  un numero divisibile per "), [this] {
                  qint16 numero = 0;
                  m_game.random().reseed(numero);
-                 numero = 6001;
+                 numero = toInt16(m_game.state.divisore * 400LL + 1); // 6001 in the lesson of 15
                  return numero;
              });
 }
 
 void Hits::disparicmd2_Click() {
     wrongHit(m_game.board.disparicmd2, QStringLiteral("Attenzione!  "),
-             QStringLiteral(" non è  un numero divisibile per 15"), [this] {
+             QStringLiteral(" non è  un numero divisibile per "), [this] {
                  GameState& state = m_game.state;
                  m_game.random().reseed(state.ndispari2);
                  state.ndispari2 = drawWrongNumber(1500, 3);
@@ -62,11 +62,11 @@ void Hits::disparicmd2_Click() {
 }
 
 qint16 Hits::drawWrongNumber(int range, int offset) {
-    // A wrong target must never carry a multiple of 15: the warning says it is not one.
+    // A wrong target must never carry a multiple: the warning says it is not one.
     qint16 numero = 0;
     do {
         numero = toInt16(intPart(m_game.random().next() * range) + offset);
-    } while (numero % 15 == 0);
+    } while (numero % m_game.state.divisore == 0);
     return numero;
 }
 
@@ -89,7 +89,8 @@ void Hits::wrongHit(Control& button, const QString& firstPiece, const QString& s
     for (state.contatore = 1; state.contatore <= 10000; state.contatore = add16(state.contatore, 1))
         button.setBackground(Colours::red);
     m_game.suona(m_game.applicationFolder() + QLatin1String(Sounds::explosion));
-    m_game.messageBox({firstPiece + button.caption() + secondPiece});
+    m_game.messageBox(
+        {firstPiece + button.caption() + secondPiece + QString::number(state.divisore)});
     state.punti = add16(state.punti, -4);
     m_game.board.Punteggio.setCaption(NumberText::plain(state.punti));
     button.hide();

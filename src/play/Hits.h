@@ -24,9 +24,10 @@ public:
 private:
     using Renumber = std::function<qint16()>;
     void rightHit(Control& button, const Renumber& renumber);
+    // The warning: the first piece, the number clicked, the second piece and the divisor.
     void wrongHit(Control& button, const QString& firstPiece, const QString& secondPiece,
                   const Renumber& renumber);
-    // Draws Int(r × range) + offset until it is not a multiple of 15.
+    // Draws Int(r × range) + offset until it is not a multiple of the lesson's divisor.
     qint16 drawWrongNumber(int range, int offset);
 
     Game& m_game;

@@ -60,7 +60,7 @@ void Shuffle::move2() {
     board.paricmd1.setTop(draw(300));
     board.paricmd1.show();
     m_game.random().reseed(state.ndispari1);
-    state.ndispari1 = toInt16(15 * intPart(m_game.random().next() * 200.0 + 1) + 8);
+    state.ndispari1 = m_game.lessonNumber(200, 1, 8);
     board.disparicmd1.setCaption(NumberText::plain(state.ndispari1));
 }
 
@@ -77,7 +77,7 @@ void Shuffle::move3() {
     board.paricmd1.hide();
     board.disparicmd2.show();
     m_game.random().reseed(state.ndispari);
-    state.ndispari = toInt16(15 * intPart(m_game.random().next() * 900.0 + 1) + 6);
+    state.ndispari = m_game.lessonNumber(900, 1, 6);
     board.disparicmd.setCaption(NumberText::plain(state.ndispari));
 }
 
@@ -118,6 +118,6 @@ void Shuffle::move6() {
     board.disparicmd1.setLeft(draw(300));
     board.disparicmd2.show();
     m_game.random().reseed(state.ndispari2);
-    state.ndispari2 = toInt16(15 * intPart(m_game.random().next() * 80.0 + 1) + 3);
+    state.ndispari2 = m_game.lessonNumber(80, 1, 3);
     board.disparicmd2.setCaption(NumberText::plain(state.ndispari2));
 }

@@ -69,13 +69,14 @@ QString text(const RecordFiles::Bytes& file) {
 
 const QString RecordStore::notSaved = QStringLiteral(" Il record non è stato registrato.");
 
-RecordStore::RecordStore(const QString& folder, Faults* faults, int lockWaitMs)
+RecordStore::RecordStore(const QString& folder, int lesson, Faults* faults, int lockWaitMs)
     : m_folder(QDir::cleanPath(folder))
+    , m_lessonMark(lesson == 15 ? QString() : QStringLiteral("-%1").arg(lesson))
     , m_faults(faults)
     , m_lockWaitMs(lockWaitMs) {}
 
 QString RecordStore::path(const QString& name) const {
-    return QDir(m_folder).filePath(name);
+    return QDir(m_folder).filePath(name.arg(m_lessonMark));
 }
 
 QString RecordStore::decode(const QByteArray& bytes, bool cut) {

@@ -55,12 +55,15 @@ public:
     // Said after a problem that does not itself say that the record was not saved.
     static const QString notSaved;
 
-    // `folder`: an existing folder.
-    explicit RecordStore(const QString& folder, Faults* faults = nullptr, int lockWaitMs = 5000);
+    // `folder`: an existing folder. Each lesson has a record of its own there, in files named
+    // after its divisor (aquarvel-3.txt), but for the lesson of 15 (aquarvel.txt); one lock
+    // serves them all.
+    explicit RecordStore(const QString& folder, int lesson = 15, Faults* faults = nullptr,
+                         int lockWaitMs = 5000);
 
-    QString scorePath() const { return path(QStringLiteral("aquarvel.txt")); }
-    QString namePath() const { return path(QStringLiteral("quarvel.txt")); }
-    QString journalPath() const { return path(QStringLiteral("zenobra-record.journal")); }
+    QString scorePath() const { return path(QStringLiteral("aquarvel%1.txt")); }
+    QString namePath() const { return path(QStringLiteral("quarvel%1.txt")); }
+    QString journalPath() const { return path(QStringLiteral("zenobra-record%1.journal")); }
     QString lockPath() const { return path(QStringLiteral("zenobra-record.lock")); }
 
     // Start-up: completes or discards a save that was cut short, removes the temporary files
@@ -74,6 +77,7 @@ public:
     static QString decode(const QByteArray& bytes, bool cut = false);
 
 private:
+    // The file's path, the lesson's mark in place of %1.
     QString path(const QString& name) const;
     QString writeWhole(const QString& path, const QByteArray& bytes,
                        std::optional<Step> staged = std::nullopt) const;
@@ -88,6 +92,7 @@ private:
     }
 
     QString m_folder;
+    QString m_lessonMark; // "" or "-3"
     Faults* m_faults = nullptr;
     int m_lockWaitMs = 5000;
 };
