@@ -2,7 +2,7 @@
 // it in the middle of a save:
 //   record_tool load <folder>                          the problem or "ok", then the pair read
 //   record_tool save <folder> <score> <name> [<step>]  with a step: killed outright after it
-//   record_tool folder                                 the record folder|why there is none
+//   record_tool folder        the record folder|why there is none|the lesson named|"fixed"
 //   record_tool class <folder> <seconds> <seed>        a child of a class, loading and saving
 //                    at random: "load bad" for a pair not whole; "start" before a save, its outcome
 #include "platform/SystemFolders.h"
@@ -59,7 +59,10 @@ int main(int argc, char* argv[]) {
     if (args.size() == 2 && args[1] == QLatin1String("folder")) {
         StandardFolders folders;
         const QString folder = folders.systemDir();
-        say((folder + '|' + folders.systemDirProblem()).toUtf8());
+        const LessonSetting lesson = folders.lesson();
+        say((folder + '|' + folders.systemDirProblem() + '|' + lesson.divisor + '|' +
+             (lesson.fixed ? "fixed" : ""))
+                .toUtf8());
         return 0;
     }
     if (args.size() >= 5 && args[1] == QLatin1String("save")) {

@@ -140,6 +140,20 @@ private slots:
         QCOMPARE(t.host.ends, 1);
     }
 
+    // Each lesson keeps a record of its own beside the others, and never writes theirs.
+    void eachLessonKeepsARecordOfItsOwn() {
+        TestGame t;
+        place(t.folders.systemDir(), " 40\r\n|Bea\r\n"); // the lesson of 15's
+        t.folders.setting.divisor = QStringLiteral("3");
+        t.start();
+        QCOMPARE(t.game.board.lblpunti.caption(), QString()); // none yet in the lesson of 3
+        playAndExit(t, 2);
+        QCOMPARE(bytes(t.recordFile("aquarvel-3.txt")) + '|' + bytes(t.recordFile("quarvel-3.txt")),
+                 QByteArray(" 2\r\n|Anna\r\n"));
+        QCOMPARE(bytes(t.recordFile("aquarvel.txt")) + '|' + bytes(t.recordFile("quarvel.txt")),
+                 QByteArray(" 40\r\n|Bea\r\n"));
+    }
+
     void filesAreReadAsTheyAre_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("shown");
@@ -377,11 +391,12 @@ private slots:
         QTest::addColumn<QByteArray>(
             "setting"); // the system's zenobra.conf, %1 for the test's folder
         QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("told"); // the folder taken | why there is none
+        // The folder taken | why there is none | the lesson named | fixed by the teacher
+        QTest::addColumn<QString>("told");
         // clang-format off
-        QTest::newRow("the teacher's, not the player's") << QByteArray("[record]\nfolder=%1/classe\n") << 0644 << "%1/classe/|";
-        QTest::newRow("a comma in the name") << QByteArray("[record]\nfolder = %1/3A, 3B\n") << 0644 << "%1/3A, 3B/|";
-        QTest::newRow("unreadable") << QByteArray("[record]\nfolder=%1/classe\n") << 0600 << "|Non riesco a leggere l'impostazione di sistema zenobra.conf, che sceglie la cartella del record.";
+        QTest::newRow("the teacher's, not the player's") << QByteArray("[record]\nfolder=%1/classe\n[lesson]\ndivisor=3\n") << 0644 << "%1/classe/||3|fixed";
+        QTest::newRow("a comma in the name") << QByteArray("[record]\nfolder = %1/3A, 3B\n") << 0644 << "%1/3A, 3B/||9|";
+        QTest::newRow("unreadable") << QByteArray("[record]\nfolder=%1/classe\n") << 0600 << "|Non riesco a leggere l'impostazione di sistema zenobra.conf, che sceglie la cartella del record.|9|";
         // clang-format on
     }
     void theClassFolderIsTheSystemsSettingAsWritten() {
@@ -392,7 +407,8 @@ private slots:
         ::chmod(qPrintable(dir.path()), 0755);
         // The player's own setting, a system one that names no folder, then the teacher's.
         for (const auto& [folder, text] :
-             {std::pair{"home", "[record]\nfolder=" + dir.filePath("mine").toUtf8()},
+             {std::pair{"home", "[record]\nfolder=" + dir.filePath("mine").toUtf8() +
+                                    "\n[lesson]\ndivisor=9"},
               {"first", QByteArray("[record]\n# folder=/var/lib/zenobra/classe")},
               {"second", QString(setting).arg(dir.path()).toUtf8()}}) {
             QDir().mkpath(dir.filePath(folder + QStringLiteral("/zenobra")));
@@ -406,7 +422,7 @@ private slots:
         qunsetenv("XDG_CONFIG_DIRS");
         QCOMPARE(taken, QStringList(QString(told).replace("%1", dir.path())));
         // A class folder that is not there is told, and never made.
-        const QString windir = taken[0].section(u'|', 0, 0);
+        const QString windir = taken.value(0).section(u'|', 0, 0);
         if (windir.isEmpty())
             return;
         const QString missing = "Non trovo la cartella del record " + windir.chopped(1) + u'.';

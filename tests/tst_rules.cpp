@@ -4,6 +4,7 @@
 #include "FakePlatform.h"
 #include "platform/Int16.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <random>
@@ -408,6 +409,112 @@ private slots:
         QCOMPARE(t.host.hides, 0); // no new match
         QCOMPARE(t.dialogs.texts().count(QStringLiteral("              Ciao a presto.")), 1);
         QCOMPARE(t.host.ends, 1);
+    }
+
+    // Every lesson's numbers through a long match of clicks, hits and jumps, drawn from the
+    // real generator: right targets always carry a multiple, wrong ones never do.
+    void eachLessonKeepsItsRightAndWrongTargetsApart_data() {
+        QTest::addColumn<int>("divisor");
+        for (int divisor : {2, 3, 4, 5, 6, 9, 10, 11, 12, 15, 25})
+            QTest::addRow("%d", divisor) << divisor;
+    }
+    void eachLessonKeepsItsRightAndWrongTargetsApart() {
+        QFETCH(int, divisor);
+        TestGame t;
+        t.folders.setting.divisor = QString::number(divisor);
+        t.start();
+        std::mt19937 choose(divisor);
+        for (int event = 0; event < 3000; ++event) {
+            t.time.now += 37; // each jump reseeds from the time of day
+            if (const int pick = int(choose() % 8); pick < 6)
+                t.game.controlClicked(*t.game.board.find(QString::fromLatin1(targets[pick])));
+            else
+                t.game.timerTicked(t.game.board.Timer2);
+            for (int i = 0; i < 6; ++i) {
+                const QString caption =
+                    t.game.board.find(QString::fromLatin1(targets[i]))->caption();
+                QVERIFY2(caption.size() <= 5 && (caption.toInt() % divisor == 0) == (i < 3),
+                         qPrintable(QStringLiteral("%1 shows %2").arg(targets[i], caption)));
+            }
+        }
+        QCOMPARE(t.dialogs.texts().last().section(u' ', -2), QStringLiteral("per %1").arg(divisor));
+    }
+
+    // The words of each lesson, exact, and its example checked by arithmetic.
+    void eachLessonTeachesItsCriterionInItsOwnWords_data() {
+        QTest::addColumn<int>("divisor");
+        QTest::addColumn<QString>("words"); // title | hello | criterion | example
+        for (const QString& row : QString::fromUtf8(R"(
+2|Frulvane - Multipli del 2|multipli del 2|la sua ultima cifra è pari: 0, 2, 4, 6 o 8|Es 1358 è divisibile per 2 ed infatti la sua ultima cifra, 8, è pari
+3|Frulvane - Multipli del 3|multipli del 3|la somma delle sue cifre è divisibile per 3|Es 1365 è divisibile per 3 ed infatti la somma delle sue cifre è 15, che è divisibile per 3
+4|Frulvane - Multipli del 4|multipli del 4|il numero formato dalle sue ultime due cifre è divisibile per 4|Es 1316 è divisibile per 4 ed infatti le sue ultime due cifre formano 16, che è divisibile per 4
+5|Frulvane - Multipli del 5|multipli del 5|la sua ultima cifra è 0 o 5|Es 1365 è divisibile per 5 ed infatti la sua ultima cifra è 5
+6|Frulvane - Multipli del 6|multipli del 6|è divisibile sia per 2 che per 3|Es 1362 è divisibile per 6 ed infatti è divisibile sia per 2, essendo pari, e sia per 3, essendo la somma delle cifre 12
+9|Frulvane - Multipli del 9|multipli del 9|la somma delle sue cifre è divisibile per 9|Es 1368 è divisibile per 9 ed infatti la somma delle sue cifre è 18, che è divisibile per 9
+10|Frulvane - Multipli del 10|multipli del 10|la sua ultima cifra è 0|Es 1360 è divisibile per 10 ed infatti la sua ultima cifra è 0
+11|Frulvane - Multipli dell'11|multipli dell'11|la somma delle cifre di posto dispari e quella delle cifre di posto pari, contando da destra, sono uguali o differiscono di un multiplo di 11|Es 1364 è divisibile per 11 ed infatti le cifre di posto dispari, 4 e 3, e quelle di posto pari, 6 e 1, hanno la stessa somma, 7
+12|Frulvane - Multipli del 12|multipli del 12|è divisibile sia per 3 che per 4|Es 1368 è divisibile per 12 ed infatti è divisibile sia per 3, essendo la somma delle cifre 18, e sia per 4, essendo 68 divisibile per 4
+15|Frulvane|multipli del 15|è divisibile sia per 3 che per 5|Es 1365 è divisibile per 15 ed infatti è divisibile  sia per 3, essendo la somma delle cifre 15, e sia per 5
+25|Frulvane - Multipli del 25|multipli del 25|le sue ultime due cifre sono 00, 25, 50 o 75|Es 1375 è divisibile per 25 ed infatti le sue ultime due cifre sono 75)")
+                                      .split(u'\n', Qt::SkipEmptyParts))
+            QTest::newRow(qPrintable(row.section(u'|', 0, 0)))
+                << row.section(u'|', 0, 0).toInt() << row.section(u'|', 1);
+    }
+    void eachLessonTeachesItsCriterionInItsOwnWords() {
+        QFETCH(int, divisor);
+        QFETCH(QString, words);
+        TestGame t;
+        t.folders.setting.divisor = QString::number(divisor);
+        t.start();
+        const Board& b = t.game.board;
+        QCOMPARE(b.caption() + u'|' + b.menuCaption("Ciao").section(QStringLiteral("solo i "), 1) +
+                     u'|' + b.menuCaption("d").section(QStringLiteral(" se "), 1) + u'|' +
+                     b.menuCaption("h"),
+                 words);
+        QCOMPARE(b.menuCaption("Ciao"),
+                 "Ciao campione, mi raccomando colpisci solo i " + words.section(u'|', 1, 1));
+        QCOMPARE(b.menuCaption("d").section(QStringLiteral(" se "), 0, 0),
+                 QStringLiteral("Un numero è divisibile per %1").arg(divisor));
+        // The example is a multiple, and every number it quotes is what the criterion reads.
+        const QString example = b.menuCaption("h");
+        const QString number = example.section(u' ', 1, 1);
+        QCOMPARE(number.toInt() % divisor, 0);
+        int sum = 0, odd = 0, even = 0;
+        for (qsizetype i = 0; i < number.size(); ++i) {
+            sum += number[i].digitValue();
+            ((number.size() - i) % 2 ? odd : even) += number[i].digitValue();
+        }
+        const auto quoted = [&](const char* pattern) {
+            return QRegularExpression(QString::fromUtf8(pattern)).match(example).captured(1);
+        };
+        for (const char* sumOfDigits :
+             {"somma delle sue cifre è (\\d+)", "somma delle cifre (\\d+)"})
+            if (const QString claim = quoted(sumOfDigits); !claim.isEmpty())
+                QCOMPARE(claim.toInt(), sum);
+        for (const char* lastTwo :
+             {"ultime due cifre (?:formano|sono) (\\d+)", "essendo (\\d+) divisibile"})
+            if (const QString claim = quoted(lastTwo); !claim.isEmpty())
+                QCOMPARE(claim, number.right(2));
+        if (const QString claim = quoted("ultima cifra,? (?:è )?(\\d)"); !claim.isEmpty())
+            QCOMPARE(claim, number.right(1));
+        if (example.contains(QStringLiteral("essendo pari")))
+            QCOMPARE(number.right(1).toInt() % 2, 0);
+        if (divisor == 11)
+            QVERIFY(odd == 7 && even == 7); // 4 + 3 and 6 + 1
+    }
+
+    void aLessonThatIsNoLessonIsToldAndFifteenIsPlayed() {
+        TestGame t;
+        t.folders.setting = {QStringLiteral("7"), true};
+        t.start();
+        QCOMPARE(t.dialogs.texts().first(),
+                 QStringLiteral("La lezione scelta nelle impostazioni, 7, "
+                                "non c'è: si gioca con i multipli del 15."));
+        QCOMPARE(t.game.state.divisore, qint16(15));
+        // The teacher's lesson, even one that is no lesson, is not the child's to change.
+        t.game.lessonChosen(3);
+        QCOMPARE(t.game.state.divisore, qint16(15));
+        QCOMPARE(t.dialogs.texts().size(), 3); // no new-match question
     }
 
     void aNewMatchAsksFirstThenStartsAgainKeepingTheState() {

@@ -244,6 +244,51 @@ hf=Help
         QVERIFY(!f.game().board.Timer2.isEnabled()); // not a click on the background
     }
 
+    // F10, the arrows and Return, then the mouse: each asks the new-match question first.
+    void aLessonIsChosenFromTheMenuByKeyboardOrMouse() {
+        WindowFixture f;
+        f.start();
+        QApplication::setActiveWindow(&f.tavola);
+        QVERIFY(QTest::qWaitForWindowActive(&f.tavola));
+        const auto press = [](Qt::Key k) {
+            QWidget* popup = QApplication::activePopupWidget();
+            QTest::keyClick(popup ? popup : QApplication::focusWidget(), k);
+        };
+        QMenuBar* bar = f.tavola.menuBar();
+        auto* three = bar->findChild<QAction*>(QStringLiteral("Lezione3"));
+        f.dialogs.answer(Answer::No);
+        for (Qt::Key key : {Qt::Key_F10, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down,
+                            Qt::Key_Down, Qt::Key_Return})
+            press(key);
+        for (int i = 0; i < 10; ++i) // the entry is triggered once the menu has closed
+            QCoreApplication::processEvents();
+        QCOMPARE(f.dialogs.boxes().last(),
+                 QStringLiteral("INIZIARE NUOVA GARA: INIZIAMO UNA NUOVA GARA  ? [Sì/No, ?, No]"));
+        QVERIFY(!three->isChecked() && bar->findChild<QAction*>("Lezione15")->isChecked());
+        QCOMPARE(f.tavola.windowTitle(), QStringLiteral("Frulvane"));
+        f.dialogs.answer(Answer::Yes);
+        f.dialogs.type(QStringLiteral("Luca"));
+        QMenu* lessons = bar->findChild<QMenu*>(QStringLiteral("Lezione"));
+        lessons->popup({0, 0});
+        QTest::mouseClick(lessons, Qt::LeftButton, {}, lessons->actionGeometry(three).center());
+        QVERIFY(three->isChecked());
+        QCOMPARE(f.tavola.windowTitle(), QStringLiteral("Frulvane - Multipli del 3"));
+        QCOMPARE(f.folders.setting.divisor, QStringLiteral("3")); // remembered
+        QCOMPARE(bar->findChild<QAction*>("Ciao")->text(),
+                 QStringLiteral("Ciao campione, mi raccomando colpisci solo i multipli del 3"));
+    }
+
+    void aLessonTheTeacherFixedIsTheOnlyOneOffered() {
+        WindowFixture f;
+        f.folders.setting = {QStringLiteral("11"), true};
+        f.start();
+        QStringList offered;
+        for (QAction* entry : f.tavola.menuBar()->findChild<QMenu*>("Lezione")->actions())
+            if (entry->isVisible())
+                offered << entry->text() + (entry->isChecked() ? "*" : "");
+        QCOMPARE(offered, QStringList("Multipli dell'11*"));
+    }
+
     void aMenuEntryUnderARestingMouseLeavesTheKeysToThePlaySurface() {
         WindowFixture f;
         f.start();

@@ -76,7 +76,7 @@ RecordStore::RecordStore(const QString& folder, int lesson, Faults* faults, int 
     , m_lockWaitMs(lockWaitMs) {}
 
 QString RecordStore::path(const QString& name) const {
-    return QDir(m_folder).filePath(name.arg(m_lessonMark));
+    return QDir(m_folder).filePath(name);
 }
 
 QString RecordStore::decode(const QByteArray& bytes, bool cut) {

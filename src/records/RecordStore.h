@@ -61,9 +61,11 @@ public:
     explicit RecordStore(const QString& folder, int lesson = 15, Faults* faults = nullptr,
                          int lockWaitMs = 5000);
 
-    QString scorePath() const { return path(QStringLiteral("aquarvel%1.txt")); }
-    QString namePath() const { return path(QStringLiteral("quarvel%1.txt")); }
-    QString journalPath() const { return path(QStringLiteral("zenobra-record%1.journal")); }
+    QString scorePath() const { return path(QStringLiteral("aquarvel%1.txt").arg(m_lessonMark)); }
+    QString namePath() const { return path(QStringLiteral("quarvel%1.txt").arg(m_lessonMark)); }
+    QString journalPath() const {
+        return path(QStringLiteral("zenobra-record%1.journal").arg(m_lessonMark));
+    }
     QString lockPath() const { return path(QStringLiteral("zenobra-record.lock")); }
 
     // Start-up: completes or discards a save that was cut short, removes the temporary files
@@ -77,7 +79,6 @@ public:
     static QString decode(const QByteArray& bytes, bool cut = false);
 
 private:
-    // The file's path, the lesson's mark in place of %1.
     QString path(const QString& name) const;
     QString writeWhole(const QString& path, const QByteArray& bytes,
                        std::optional<Step> staged = std::nullopt) const;
