@@ -13,10 +13,10 @@
 
 namespace {
 
-struct RealWindow : QObject {
+struct RealWindow : QObject, ScriptedServices {
     RealWindow()
-        : tavola(dialogs, sound, random, folders, [this] { ++quits; }) {
-        dialogs.setParent(&tavola);
+        : tavola(boxes, sound, random, folders, [this] { ++quits; }) {
+        boxes.setParent(&tavola);
         // Answers each box as it opens: the name typed, each message read and closed; a
         // warning is read and left open, and how far the shuffle has drawn is noted then.
         connect(&player, &QTimer::timeout, this, [this] {
@@ -47,11 +47,7 @@ struct RealWindow : QObject {
     QStringList seen;
     QList<int> drawsAt;
     bool plain = true;
-    QtDialogs dialogs;
-    FakeSound sound;
-    FixedTime time;
-    ScriptedRandom random{time};
-    FakeFolders folders;
+    QtDialogs boxes; // the real ones
     int quits = 0;
     Tavola tavola;
 };

@@ -405,9 +405,8 @@ void Tavola::canvasChanged() {
 
 void Tavola::boardReset() {
     if (m_lessons) {
-        for (QAction* entry : menuBar()->findChildren<QAction*>())
-            if (!entry->objectName().isEmpty() && entry->actionGroup() != m_lessons)
-                entry->setText(m_game.board.menuCaption(entry->objectName()));
+        for (const auto& entry : TavolaDesign::menus())
+            menuCaptionChanged(QString::fromLatin1(entry.name));
         showLesson();
     }
     // Labels that size to their text grew with their captions: back to the design sizes.

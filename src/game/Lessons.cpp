@@ -46,8 +46,7 @@ constexpr std::array<Words, 11> words{{
 }};
 
 const Words& wordsOf(int divisor) {
-    return *std::find_if(words.begin(), words.end(),
-                         [divisor](const Words& w) { return w.divisor == divisor; });
+    return *std::ranges::find(words, divisor, &Words::divisor);
 }
 
 // "del 3", "dell'11": the article before the number as it is read aloud.
@@ -59,7 +58,7 @@ QString ofThe(int divisor) {
 } // namespace
 
 bool exists(int divisor) {
-    return std::find(divisors.begin(), divisors.end(), divisor) != divisors.end();
+    return std::ranges::find(divisors, divisor) != divisors.end();
 }
 
 QString name(int divisor) {
@@ -67,8 +66,7 @@ QString name(int divisor) {
 }
 
 QString title(int divisor) {
-    const QString design = QStringLiteral("Frulvane");
-    return divisor == standard ? design : design + QStringLiteral(" - ") + name(divisor);
+    return QStringLiteral("Frulvane") + (divisor == standard ? QString() : " - " + name(divisor));
 }
 
 QString hint(int divisor, const QString& entry) {
