@@ -140,6 +140,7 @@ private slots:
         WindowFixture f;
         f.folders.setting = {QStringLiteral("15"), true};
         f.start();
+        QVERIFY(f.tavola.menuBar()->sizeHint().width() <= 608); // none hidden behind "››"
         QStringList entries;
         for (QAction* top : f.tavola.menuBar()->actions()) {
             entries << top->objectName() + u'=' + top->text();

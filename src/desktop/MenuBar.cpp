@@ -1,5 +1,7 @@
 #include "desktop/MenuBar.h"
 
+#include "desktop/FontMap.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProxyStyle>
@@ -32,6 +34,8 @@ MenuBar::MenuBar(QWidget* window)
     : QMenuBar(window)
     , m_style(std::make_unique<Style>()) {
     setStyle(m_style.get());
+    // The menu font of the desktop the game comes from: every entry fits the designed width.
+    setFont(FontMap::font({"MS Sans Serif", 8, false, false}));
     // F10 takes the keyboard to the first menu, as Alt does.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), window), &QShortcut::activated, this, [this] {
         m_returnTo = QApplication::focusWidget();
