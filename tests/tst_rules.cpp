@@ -458,8 +458,7 @@ private slots:
                      u'|' + b.menuCaption("d").section(QStringLiteral(" se "), 1) + u'|' +
                      b.menuCaption("h"),
                  words);
-        // The example is a multiple, and every number it quotes is true of it: a digit, the
-        // last two, the sum of them all or of every other one, or a factor of the divisor.
+        // A multiple, quoting only what is true of it: digits, sums, the last two, factors.
         const QString example = b.menuCaption("h");
         const QString number = example.section(u' ', 1, 1);
         QCOMPARE(number.toInt() % divisor, 0);

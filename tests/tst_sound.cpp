@@ -135,9 +135,8 @@ private slots:
     }
 };
 
-// A game that plays, plays again 2.5 s later, then stops the server as a hung one: `plays` more
-// plays 2.2 s apart, and the program ends at once after the last. Prints how many threads the
-// stalled plays added.
+// A game that plays twice 2.5 s apart, stops the server as a hung one, plays `plays` more 2.2 s
+// apart and ends at once after the last. Prints how many threads the stalled plays added.
 int stalledServer(int argc, char* argv[], int plays, pid_t server) {
     QCoreApplication application(argc, argv);
     const auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };

@@ -277,12 +277,12 @@ void Tavola::buildMenus() {
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, [this, name] { m_game.menuClicked(name); });
         if (name == u"Next")
-            buildLessonMenu(bar);
+            buildLessonMenu();
     }
 }
 
-void Tavola::buildLessonMenu(QMenuBar* bar) {
-    QMenu* menu = bar->addMenu(QStringLiteral("Lezione"));
+void Tavola::buildLessonMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("Lezione"));
     menu->setObjectName(QStringLiteral("Lezione"));
     menu->menuAction()->setObjectName(menu->objectName());
     m_lessons = new QActionGroup(menu);

@@ -7,7 +7,6 @@
 #include <QTimer>
 
 class QActionGroup;
-class QMenuBar;
 
 #include <functional>
 #include <memory>
@@ -46,7 +45,7 @@ private:
     void applyDesign(const Control& control, QWidget* widget);
     void buildMenus();
     // "Lezione", after "Nuovo gioco": the lessons, the current one marked.
-    void buildLessonMenu(QMenuBar* bar);
+    void buildLessonMenu();
     void showLesson();
     void buildTimer(QTimer& timer, const GameTimer& gameTimer);
     void keepWithinReach(QWidget* widget);

@@ -12,8 +12,7 @@ struct Words {
     const char* example;   // after "Es "
 };
 
-// Checked for arithmetic by the suite: each example is a multiple of its divisor and meets the
-// criterion as worded.
+// Each example's arithmetic is checked by the suite.
 constexpr std::array<Words, 11> words{{
     {2, "la sua ultima cifra è pari: 0, 2, 4, 6 o 8",
      "1358 è divisibile per 2 ed infatti la sua ultima cifra, 8, è pari"},
@@ -56,10 +55,6 @@ QString ofThe(int divisor) {
 }
 
 } // namespace
-
-bool exists(int divisor) {
-    return std::ranges::find(divisors, divisor) != divisors.end();
-}
 
 QString name(int divisor) {
     return QStringLiteral("Multipli ") + ofThe(divisor);

@@ -11,7 +11,6 @@ namespace Lessons {
 inline constexpr std::array<int, 11> divisors{2, 3, 4, 5, 6, 9, 10, 11, 12, 15, 25};
 inline constexpr int standard = 15;
 
-bool exists(int divisor);
 // "Multipli del 3", "Multipli dell'11": the lesson's entry in the menu.
 QString name(int divisor);
 // The window's title: "Frulvane" alone for 15, else the lesson's name after it.

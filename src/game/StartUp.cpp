@@ -5,6 +5,8 @@
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
 
+#include <algorithm>
+
 void StartUp::Form_Initialize() {
     chooseLesson();
     // The question needs the window's controls, so the window is loaded first.
@@ -65,9 +67,9 @@ void StartUp::chooseLesson() {
     GameState& state = m_game.state;
     const LessonSetting setting = m_game.folders().lesson();
     state.lezioneFissa = setting.fixed;
-    bool isNumber = false;
-    const int divisor = setting.divisor.toInt(&isNumber);
-    state.divisore = isNumber && Lessons::exists(divisor) ? divisor : Lessons::standard;
+    const int divisor = setting.divisor.toInt(); // 0 when it is no number
+    const bool isLesson = std::ranges::find(Lessons::divisors, divisor) != Lessons::divisors.end();
+    state.divisore = isLesson ? divisor : Lessons::standard;
     if (!setting.divisor.isEmpty() && state.divisore != divisor)
         m_game.messageBoxWithTimersHeld(
             {QStringLiteral("La lezione scelta nelle impostazioni, %1, non c'è: si gioca con i "

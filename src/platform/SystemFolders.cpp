@@ -35,11 +35,8 @@ std::unique_ptr<QSettings> teachersSetting() {
 
 // The player's own setting, where the lesson chosen last is kept.
 std::unique_ptr<QSettings> playersSetting() {
-    auto setting =
-        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                    QStringLiteral("zenobra"), QStringLiteral("zenobra"));
-    setting->setFallbacksEnabled(false);
-    return setting;
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("zenobra"), QStringLiteral("zenobra"));
 }
 
 } // namespace
