@@ -12,7 +12,6 @@
 #include <csignal>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {

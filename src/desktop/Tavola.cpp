@@ -113,8 +113,7 @@ private:
 class Tavola::Surround final : public QWidget {
 public:
     Surround(QMainWindow& window, QWidget* field) {
-        setAutoFillBackground(true);
-        auto* centred = new QGridLayout(this);
+        auto* centred = new QGridLayout(this); // around it, the window's own background
         centred->setContentsMargins(0, 0, 0, 0);
         centred->addWidget(field, 0, 0, Qt::AlignCenter);
         // Under Wayland, Qt draws the title bar itself and offers maximise whatever the flags;
