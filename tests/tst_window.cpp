@@ -288,17 +288,17 @@ hf=Help
                  QString());
     }
 
-    // A window system that ignores the fixed size: a client resizing the window with no manager
-    // running, a tiling manager.
+    // A window system that ignores the fixed size, as a tiling manager does.
     void aWindowForcedLargerShowsNothingUnpaintedNorPastTheField() {
         WindowFixture f;
         f.start();
-        f.game().board.paricmd.show();
-        f.game().board.paricmd.setLeft(700); // beyond the field's right edge
         f.tavola.windowHandle()->resize(1100, 950);
         for (int i = 0; i < 20; ++i)
             QCoreApplication::processEvents();
         QCOMPARE(f.tavola.size(), QSize(1100, 950));
+        f.game().board.paricmd.show();
+        f.game().board.paricmd.setLeft(700); // beyond the field's right edge, within the window
+        QCOMPARE(f.widget("paricmd")->focusPolicy(), Qt::NoFocus); // no key reaches it
         // What the window system is given to show, unpainted parts and all.
         const QImage shown = f.tavola.screen()->grabWindow(f.tavola.winId()).toImage();
         const QRect field(f.tavola.surface()->mapTo(&f.tavola, QPoint()), QSize(608, 672));
