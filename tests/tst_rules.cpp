@@ -454,6 +454,7 @@ private slots:
         t.folders.setting.divisor = QString::number(divisor);
         t.start();
         const Board& b = t.game.board;
+        t.game.resized(true); // the title minimised is the lesson's too
         QCOMPARE(b.caption() + u'|' + b.menuCaption("Ciao").section(QStringLiteral("solo i "), 1) +
                      u'|' + b.menuCaption("d").section(QStringLiteral(" se "), 1) + u'|' +
                      b.menuCaption("h"),
