@@ -38,7 +38,8 @@ MenuBar::MenuBar(QWidget* window)
     setFont(FontMap::font({"MS Sans Serif", 8, false, false}));
     // F10 takes the keyboard to the first menu, as Alt does.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), window), &QShortcut::activated, this, [this] {
-        m_returnTo = QApplication::focusWidget();
+        if (!hasFocus()) // F10 again leaves the way back as it was
+            m_returnTo = QApplication::focusWidget();
         setFocus(Qt::MenuBarFocusReason);
         setActiveAction(actions().constFirst());
     });
