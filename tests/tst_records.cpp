@@ -55,8 +55,7 @@ void startTool(QProcess& tool, const QStringList& arguments, int uid = 0, int gi
     tool.start(uid ? QStringLiteral("setpriv") : QStringLiteral(RECORD_TOOL),
                uid ? as + arguments : arguments);
 }
-// Runs it to the end. A tool that blocks is killed and reported, so a hang fails the test
-// instead of the suite.
+// Runs it to the end. A tool that blocks is killed and reported: a hang fails the test.
 QStringList runTool(const QStringList& arguments, int uid = 0, int gid = 0) {
     QProcess tool;
     startTool(tool, arguments, uid, gid);
@@ -225,8 +224,7 @@ private slots:
         const RecordStore::Loaded shown = RecordStore(folder.windir()).load();
         QCOMPARE(folder.pair(), newPair ? " 7\r\n|" + name.toUtf8() + "\r\n" : " 2\r\n|Bea\r\n");
         QCOMPARE(shown.record.score + shown.problem, newPair ? " 7\r\n" : " 2\r\n");
-        // Nothing of the cut save is left behind, no journal nor temporary file; nothing else
-        // is taken away.
+        // Of the cut save, no journal nor temporary file is left, and nothing else is gone.
         QCOMPARE(QDir(folder.dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList(
                      {"aquarvel.txt", "quarvel.txt", "quarvel.txt.orig12", "zenobra-record.lock"}));
@@ -261,8 +259,7 @@ private slots:
         QCOMPARE(loaded.record.score + loaded.record.name + loaded.problem, shown + busy);
     }
 
-    // A child outside the class group reads without the lock, between another copy's renames:
-    // the same reading as under another copy's lock.
+    // A child outside the class group reads without the lock, between another copy's renames.
     void aReaderWithoutTheLockShowsTheJournalsPair() {
         Folder folder(" 7\r\n", "Zero\r\n"); // the new score is in place, not yet the name
         write(folder.file("zenobra-record.journal"), "zenobra-record 1\nIDcNCg==\nTnVvdmENCg==\n");

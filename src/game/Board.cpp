@@ -64,10 +64,12 @@ void Board::setCaption(const QString& caption) {
 }
 
 QString Board::menuCaption(const QString& name) const {
+    if (const auto set = m_menuCaptions.constFind(name); set != m_menuCaptions.cend())
+        return *set;
     for (const auto& entry : TavolaDesign::menus())
-        if (!m_menuCaptions.contains(name) && name == QLatin1String(entry.name))
+        if (name == QLatin1String(entry.name))
             return QString::fromUtf8(entry.caption);
-    return m_menuCaptions.value(name);
+    return {};
 }
 
 void Board::setMenuCaption(const QString& name, const QString& caption) {

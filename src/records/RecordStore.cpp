@@ -118,19 +118,10 @@ QString RecordStore::completeJournal() const {
     return {};
 }
 
-RecordStore::Loaded RecordStore::readLocked() const {
-    const RecordFiles::Bytes score = RecordFiles::read(scorePath(), readCap);
-    if (!score.problem.isEmpty())
-        return {{}, cannotRead(scorePath(), score.problem)};
-    const RecordFiles::Bytes name = RecordFiles::read(namePath(), readCap);
-    if (!name.problem.isEmpty())
-        return {{}, cannotRead(namePath(), name.problem)};
-    return {{text(score), text(name)}, {}};
-}
-
-RecordStore::Loaded RecordStore::readUnlocked() const {
-    // Another copy may be saving: the pair that its journal says is coming, else a pair that
-    // stood whole on disk, with no journal, from before the first read to after the last.
+RecordStore::Loaded RecordStore::readWhole() const {
+    // Without the lock another copy may be saving: the pair that its journal says is coming,
+    // else a pair that stood whole on disk, with no journal, from before the first read to
+    // after the last. Under the lock the first try finds the pair on disk.
     for (int attempt = 0; attempt < 50; ++attempt, QThread::msleep(10)) {
         const RecordFiles::Bytes pending = RecordFiles::read(journalPath(), journalCap);
         if (const auto coming = parseJournal(pending.bytes))
@@ -155,11 +146,11 @@ RecordStore::Loaded RecordStore::load() const {
         return {{}, problem};
     const RecordLock lock(lockPath(), m_lockWaitMs);
     if (lock.state() == RecordLock::State::Busy)
-        return {readUnlocked().record, anotherCopySaving};
+        return {readWhole().record, anotherCopySaving};
     if (lock.state() == RecordLock::State::Failed) {
         // A folder we may only read is no news; anything else stands in the way of the next
         // record.
-        Loaded loaded = readUnlocked();
+        Loaded loaded = readWhole();
         if (loaded.problem.isEmpty() && !RecordFiles::inTheWay(lockPath()).isEmpty())
             loaded.problem =
                 QStringLiteral("Non potrò registrare un nuovo record: il file %1 non si può "
@@ -175,7 +166,7 @@ RecordStore::Loaded RecordStore::load() const {
             return {{},
                     QStringLiteral("Non riesco a creare il file del record %1: %2.")
                         .arg(path, problem)};
-    return readLocked();
+    return readWhole();
 }
 
 RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& nameLine) const {

@@ -84,8 +84,8 @@ private:
                        std::optional<Step> staged = std::nullopt) const;
     // A save cut short is finished, or its journal discarded when it cannot be parsed.
     QString completeJournal() const;
-    Loaded readLocked() const;
-    Loaded readUnlocked() const;
+    // The journal's pair when a save is pending, else both files read whole, else a problem.
+    Loaded readWhole() const;
     void syncFolder() const;
     void reached(Step step) const {
         if (m_faults)
