@@ -26,18 +26,18 @@ public:
     QString name() const { return QString::fromLatin1(m_design->name); }
 
     const QString& caption() const { return m_caption; }
-    void setCaption(const QString& caption);
+    void setCaption(const QString& caption) { set(m_caption, caption, ControlChange::Caption); }
 
     bool isVisible() const { return m_visible; }
-    void setVisible(bool visible);
+    void setVisible(bool visible) { set(m_visible, visible, ControlChange::Visible); }
     void show() { setVisible(true); }
     void hide() { setVisible(false); }
 
     QRgb background() const { return m_background; }
-    void setBackground(QRgb rgb);
+    void setBackground(QRgb rgb) { set(m_background, rgb, ControlChange::Background); }
 
     // Left in pixels; top in the board's units, scaleHeight of them down the client height.
-    void setLeft(int units);
+    void setLeft(int units) { setPosition({units, m_position.y()}); }
     void setTop(int units);
     QPoint position() const { return m_position; }
     QRect designGeometry() const { return TavolaDesign::pixelGeometry(*m_design); }
@@ -46,10 +46,14 @@ public:
     void setObserver(ControlObserver* observer) { m_observer = observer; }
 
 private:
-    void changed(ControlChange change) {
+    template <typename Value> void set(Value& property, const Value& value, ControlChange change) {
+        if (property == value)
+            return;
+        property = value;
         if (m_observer)
             m_observer->controlChanged(*this, change);
     }
+    void setPosition(QPoint pixels) { set(m_position, pixels, ControlChange::Position); }
 
     const TavolaDesign::ControlDesign* m_design;
     QString m_caption;

@@ -5,21 +5,27 @@
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
 
-void QuestionBoard::cmdNext_Click() {
-    Board& board = m_game.board;
-    GameState& state = m_game.state;
-    Random& random = m_game.random();
+#include <tuple>
 
-    board.paricmd2.setBackground(Colours::cyan);
-    board.lblMessage.setCaption({});
-    random.reseedFromTime();
-    do {
-        state.num1 = toInt16(intPart(random.next() * 10.0));
-    } while (state.num1 == 0);
-    state.num2 = toInt16(intPart(random.next() * 10.0));
-    board.lblNum1.setCaption(NumberText::atLeastOneDigit(state.num1));
-    board.lblNum2.setCaption(NumberText::atLeastOneDigit(state.num2));
+void QuestionBoard::cmdNext_Click() {
+    GameState& state = m_game.state;
+    m_game.board.paricmd2.setBackground(Colours::cyan);
+    m_game.board.lblMessage.setCaption({});
+    std::tie(state.num1, state.num2) = poseQuestion();
     paintGradient(state.num1, state.num2);
+}
+
+std::pair<qint16, qint16> QuestionBoard::poseQuestion() {
+    Random& random = m_game.random();
+    random.reseedFromTime();
+    qint16 first = 0;
+    do {
+        first = toInt16(intPart(random.next() * 10.0));
+    } while (first == 0);
+    const qint16 second = toInt16(intPart(random.next() * 10.0));
+    m_game.board.lblNum1.setCaption(NumberText::atLeastOneDigit(first));
+    m_game.board.lblNum2.setCaption(NumberText::atLeastOneDigit(second));
+    return {first, second};
 }
 
 void QuestionBoard::paintGradient(qint16 first, qint16 second) {
@@ -50,13 +56,11 @@ void QuestionBoard::Lezione_Click(int divisor) {
 }
 
 bool QuestionBoard::newMatchWanted() {
-    MessageBoxRequest question;
-    question.text = QStringLiteral("INIZIAMO UNA NUOVA GARA  ?");
-    question.title = QStringLiteral("INIZIARE NUOVA GARA");
-    question.yesNo = true;
-    question.questionIcon = true;
-    question.defaultButton = Answer::No;
-    return m_game.messageBox(question) == Answer::Yes;
+    return m_game.messageBox({.text = QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"),
+                              .yesNo = true,
+                              .questionIcon = true,
+                              .defaultButton = Answer::No,
+                              .title = QStringLiteral("INIZIARE NUOVA GARA")}) == Answer::Yes;
 }
 
 void QuestionBoard::startAgain() {

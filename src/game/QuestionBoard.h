@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <utility>
+
 class Game;
 
 // The multiplication question whose colours paint the window, and the new-match command.
@@ -14,6 +16,8 @@ public:
     void Next_Click();
     // A lesson chosen in the menu: the new-match question, then a new match in that lesson.
     void Lezione_Click(int divisor);
+    // A new question, shown: the first factor from 1 to 9, the second from 0 to 9.
+    std::pair<qint16, qint16> poseQuestion();
     // The 256-band gradient: red 20 × first, green 20 × second, blue from 0 down to 255.
     void paintGradient(qint16 first, qint16 second);
 

@@ -1,5 +1,7 @@
 #include "platform/NumberText.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace NumberText {
@@ -19,26 +21,10 @@ QString twoDigits(double value) {
 }
 
 double numberValue(const QString& text) {
-    qsizetype at = 0;
-    while (at < text.size() && text[at] == QLatin1Char(' '))
-        ++at;
-    const qsizetype start = at;
-    if (at < text.size() && (text[at] == QLatin1Char('-') || text[at] == QLatin1Char('+')))
-        ++at;
-    bool seenPoint = false;
-    bool seenDigit = false;
-    for (; at < text.size(); ++at) {
-        const QChar c = text[at];
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            seenDigit = true;
-        else if (c == QLatin1Char('.') && !seenPoint)
-            seenPoint = true;
-        else
-            break;
-    }
-    if (!seenDigit)
-        return 0.0;
-    return text.mid(start, at - start).toDouble();
+    static const QRegularExpression number(
+        QStringLiteral("^ *([+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+))"));
+    const QRegularExpressionMatch read = number.match(text);
+    return read.hasMatch() ? read.captured(1).toDouble() : 0.0;
 }
 
 } // namespace NumberText

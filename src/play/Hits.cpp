@@ -7,19 +7,15 @@
 
 void Hits::paricmd_Click() {
     rightHit(m_game.board.paricmd, [this] {
-        qint16 numero = 0;
-        m_game.random().reseed(numero);
-        numero = m_game.lessonNumber(900, 1);
-        return numero;
+        m_game.random().reseed(0); // its own number, not drawn yet: 0
+        return m_game.lessonNumber(900, 1);
     });
 }
 
 void Hits::paricmd1_Click() {
     rightHit(m_game.board.paricmd1, [this] {
-        qint16 numero = 0;
-        m_game.random().reseed(numero);
-        numero = m_game.lessonNumber(100, 2);
-        return numero;
+        m_game.random().reseed(0);
+        return m_game.lessonNumber(100, 2);
     });
 }
 
@@ -35,8 +31,7 @@ void Hits::paricmd2_Click() {
 void Hits::disparicmd_Click() {
     wrongHit(m_game.board.disparicmd, QStringLiteral("Attenzione!  "),
              QStringLiteral("  non è  un numero divisibile per "), [this] {
-                 qint16 numero = 0;
-                 m_game.random().reseed(numero);
+                 m_game.random().reseed(0);
                  return drawWrongNumber(150, 2);
              });
 }
@@ -44,10 +39,8 @@ void Hits::disparicmd_Click() {
 void Hits::disparicmd1_Click() {
     wrongHit(m_game.board.disparicmd1, QStringLiteral("Attenzione! Hai sbagliato:  "),
              QStringLiteral("  non è  un numero divisibile per "), [this] {
-                 qint16 numero = 0;
-                 m_game.random().reseed(numero);
-                 numero = toInt16(m_game.state.divisore * 400LL + 1); // 6001 in the lesson of 15
-                 return numero;
+                 m_game.random().reseed(0);
+                 return toInt16(m_game.state.divisore * 400LL + 1); // 6001 in the lesson of 15
              });
 }
 

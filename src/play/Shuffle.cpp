@@ -4,6 +4,8 @@
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
 
+#include <algorithm>
+
 int Shuffle::draw(double range) {
     return static_cast<int>(intPart(m_game.random().next() * range));
 }
@@ -15,26 +17,11 @@ void Shuffle::Timer2_Timer() {
     board.disparicmd2.show();
     m_game.random().reseedFromTime();
     const int k = draw(6) + 1;
-    switch (k) {
-    case 1:
-        move1();
-        break;
-    case 2:
-        move2();
-        break;
-    case 3:
-        move3();
-        break;
-    case 4:
-        move4();
-        break;
-    case 5:
-        move5();
-        break;
-    default:
-        move6();
-        break;
-    }
+    // Move k; the last one takes any other k, as the case after the fifth always has.
+    static constexpr void (Shuffle::*moves[])() = {&Shuffle::move1, &Shuffle::move2,
+                                                   &Shuffle::move3, &Shuffle::move4,
+                                                   &Shuffle::move5, &Shuffle::move6};
+    (this->*moves[std::min(k, 6) - 1])();
 }
 
 void Shuffle::move1() {
