@@ -54,10 +54,7 @@ public:
         return reply.answer;
     }
     QString inputBox(const QString& prompt, const QString& title, const QString&) override {
-        MessageBoxRequest request;
-        request.text = prompt;
-        request.title = title;
-        shown.push_back({true, request});
+        shown.push_back({true, {.text = prompt, .title = title}});
         return next(Answer::Ok).text;
     }
 

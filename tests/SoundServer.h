@@ -49,14 +49,12 @@ public:
                     "--device=zenobra.monitor"}) &&
                until([this] { return sampleCount() > 0; });
     }
-    void kill() {
+    ~SoundServer() {
         for (QProcess* process : {&m_recorder, &m_server}) {
             process->kill();
             process->waitForFinished(5000);
         }
-        QFile::remove(socket());
     }
-    ~SoundServer() { kill(); }
     qint64 pid() const { return m_server.processId(); }
 
     qint64 sampleCount() const { return QFileInfo(recording()).size() / 2; }

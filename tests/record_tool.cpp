@@ -49,6 +49,7 @@ const char* outcomes[] = {"written", "beaten", "failed: "};
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zenobra")); // as the game does
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 3 && args[1] == QLatin1String("load")) {
         const RecordStore::Loaded loaded = RecordStore(args[2], 15, nullptr, 200).load();

@@ -1,5 +1,5 @@
 // Matches on the real window with the real Qt boxes, answered as a player would: what only a
-// real box, with its own event loop, can show.
+// real box, with its own event loop, can show. It runs at a fractional scale, 1.5.
 #include "FakePlatform.h"
 #include "desktop/QtDialogs.h"
 #include "desktop/Tavola.h"
@@ -61,6 +61,11 @@ private slots:
     void theClockEndingUnderAnOpenWarningEndsWithoutPenalty() {
         RealWindow w;
         w.tavola.start();
+        // The pointers' pictures drawn sharp at the screen's 1.5, and pointing where they did.
+        const QCursor crosshair = w.tavola.surface()->cursor();
+        QCOMPARE(crosshair.pixmap().size(), QSize(48, 48));
+        QCOMPARE(crosshair.hotSpot(), QPoint(24, 24));
+        QCOMPARE(w.tavola.controlWidget("paricmd")->cursor().hotSpot(), QPoint(15, 15));
         Board& board = w.game().board;
         // Clicks the background until a wrong number jumps into plain view, then clicks it.
         for (int tries = 0; tries < 200 && !w.game().hasEnded(); ++tries) {

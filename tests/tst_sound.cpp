@@ -73,26 +73,6 @@ private slots:
         QVERIFY(warnings().isEmpty());
     }
 
-    void aSoundCutOffByTheNextStops() {
-        const Samples shot = clip(sparo);
-        m_sound->play(esplosi); // 0.9 s long
-        const qint64 explosion = heardFrom(m_server.sampleCount(), clip(esplosi));
-        QVERIFY(explosion >= 0);
-        m_sound->play(sparo);
-        const qint64 start = heardFrom(explosion, shot);
-        QVERIFY(start >= 0);
-        const qint64 end = start + qint64(shot.size()) + SoundServer::rate / 2;
-        for (int i = 0; i < 1000 && m_server.sampleCount() < end; ++i)
-            QTest::qWait(10);
-        const std::vector<qint16> heard = m_server.samples();
-        QVERIFY(qint64(heard.size()) >= end);
-        // The whole shot, with no explosion mixed into it, then silence where the rest of the
-        // explosion would have been.
-        QCOMPARE(findIn(heard, shot.data(), int(shot.size()), start), start);
-        const auto after = heard.begin() + end - SoundServer::rate / 2;
-        QVERIFY(std::all_of(after, after + SoundServer::rate / 2, [](qint16 s) { return s == 0; }));
-    }
-
     // A file cut short plays the whole frames it has; one that is not plain PCM is not played,
     // and a missing one is told once.
     void onlyWholeFramesOfPlainPcmArePlayed() {

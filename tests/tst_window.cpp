@@ -1,7 +1,6 @@
 // The real window, offscreen: its design, its layers, its pointers, its keyboard and its boxes.
 #include "WindowFixture.h"
 #include "desktop/GraphicButton.h"
-#include "desktop/Pictures.h"
 #include "platform/Sound.h"
 
 #include <QAccessible>
@@ -47,17 +46,15 @@ QString described(QWidget* widget) {
                                                                 : "S") +
                QString::number(f.pixelSize()) +
                (f.bold() && f.weight() != QFont::Black ? "b" : "") + (f.italic() ? "i" : "");
-    const auto text = [](const QPalette& palette) {
-        return palette.color(QPalette::Active, QPalette::WindowText);
-    };
+    const QColor text = widget->palette().color(QPalette::Active, QPalette::WindowText);
     if (!widget->isEnabled())
         flags.prepend("disabled");
     if (!widget->isVisibleTo(widget->parentWidget()))
         flags.prepend("hidden");
     const QRect r = widget->geometry();
-    const QString fore = text(widget->palette()) == text(QApplication::palette())
-                             ? QStringLiteral("-")
-                             : rgb(text(widget->palette()));
+    const QString fore =
+        text == QApplication::palette().color(QPalette::Active, QPalette::WindowText) ? "-"
+                                                                                      : rgb(text);
     return QString::asprintf("%d %d %d %d ", r.x(), r.y(), r.width(), r.height()) +
            QStringList{u'|' + caption + u'|', font, back, fore, flags.join(u' ')}
                .join(u' ')
@@ -162,17 +159,6 @@ hf=Help
   ok=Ogni errore  ti farà perdere 4 punti.
   d=Un numero è divisibile per 15 se è divisibile sia per 3 che per 5
   h=Es 1365 è divisibile per 15 ed infatti è divisibile  sia per 3, essendo la somma delle cifre 15, e sia per 5)"));
-    }
-
-    void pointersPointWhereTheirPictureDoes() {
-        // Hot spots in the pixels of the picture as drawn at the screen's ratio.
-        const QCursor arrows =
-            Pictures::cursor(QStringLiteral(":/cursors/frecce.svg"), {10, 10}, 2);
-        QCOMPARE(arrows.hotSpot(), QPoint(20, 20));
-        QCOMPARE(arrows.pixmap().size(), QSize(64, 64));
-        WindowFixture f; // at ratio 1 offscreen
-        QCOMPARE(f.widget("paricmd")->cursor().hotSpot(), QPoint(10, 10));
-        QCOMPARE(f.tavola.surface()->cursor().hotSpot(), QPoint(16, 16));
     }
 
     void onlyClicksOnTheBackgroundCount() {
