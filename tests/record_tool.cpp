@@ -1,5 +1,4 @@
-// Runs the record store in a process of its own, so tests can run it as another user or kill
-// it in the middle of a save:
+// The record store in a process of its own, to run as another user or to kill mid-save:
 //   record_tool load <folder>                          the problem or "ok", then the pair read
 //   record_tool save <folder> <score> <name> [<step>]  with a step: killed outright after it
 //   record_tool folder        the record folder|why there is none|the lesson named|"fixed"
