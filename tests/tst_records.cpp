@@ -183,8 +183,8 @@ private slots:
         write(t.recordFile("aquarvel.txt"), " 40\r\n");
         write(t.recordFile("quarvel.txt"), "Bea\r\n");
         playAndExit(t, 3);
-        QCOMPARE(bytes(t.recordFile("aquarvel.txt")) + bytes(t.recordFile("quarvel.txt")),
-                 QByteArray(" 40\r\nBea\r\n"));
+        QCOMPARE(bytes(t.recordFile("aquarvel.txt")) + '|' + bytes(t.recordFile("quarvel.txt")),
+                 QByteArray(" 40\r\n|Bea\r\n"));
         QCOMPARE(t.dialogs.texts().last(), told);
     }
 
@@ -269,9 +269,9 @@ private slots:
         const RecordLock held(folder.windir() + QStringLiteral("zenobra-record.lock"), 0);
         QCOMPARE(held.state(), RecordLock::State::Held);
         const RecordStore::Loaded loaded = RecordStore(folder.windir(), 15, nullptr, 100).load();
-        QCOMPARE(loaded.record.score + loaded.record.name + loaded.problem,
+        QCOMPARE(loaded.record.score + loaded.record.name + u'|' + loaded.problem,
                  shown +
-                     "Non riesco a leggere il record: un'altra copia del gioco lo sta salvando.");
+                     "|Non riesco a leggere il record: un'altra copia del gioco lo sta salvando.");
     }
 
     // A child outside the class group reads without the lock, between another copy's renames.
@@ -449,8 +449,8 @@ private slots:
         QCOMPARE(runTool({"save", folder, " 20", "Eva"}, outsider, outsider),
                  QStringList("failed: Non ho potuto registrare il record nella cartella " +
                              folder.chopped(1) + ": la cartella è protetta dalla scrittura."));
-        QCOMPARE(bytes(folder + "aquarvel.txt") + bytes(folder + "quarvel.txt"),
-                 QByteArray(" 9\r\nBea\r\n"));
+        QCOMPARE(bytes(folder + "aquarvel.txt") + '|' + bytes(folder + "quarvel.txt"),
+                 QByteArray(" 9\r\n|Bea\r\n"));
         for (const char* name : {"aquarvel.txt", "quarvel.txt"}) {
             struct stat file {};
             QCOMPARE(::stat(qPrintable(folder + name), &file), 0);
