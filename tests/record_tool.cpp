@@ -3,7 +3,8 @@
 //   record_tool save <folder> <score> <name> [<step>]  with a step: killed outright after it
 //   record_tool folder        the record folder|why there is none|the lesson named|"fixed"
 //   record_tool class <folder> <seconds> <seed>        a child of a class, loading and saving
-//                    at random: "load bad" for a pair not whole; "start" before a save, its outcome
+//                    at random: "load bad" for a pair not whole; "start" before a save, its
+//                    outcome; now and then killed mid-save
 #include "platform/SystemFolders.h"
 #include "records/RecordStore.h"
 
@@ -73,7 +74,6 @@ int main(int argc, char* argv[]) {
     }
     if (args.size() == 5 && args[1] == QLatin1String("class")) {
         QRandomGenerator draw(args[4].toUInt());
-        KillAfter slow(-1, 3);
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < args[3].toInt() * 1000) {
@@ -90,7 +90,10 @@ int main(int argc, char* argv[]) {
             const QByteArray score =
                 QByteArray::number(clock.elapsed() / 20 + draw.bounded(1, 100));
             say("start " + score);
-            const auto saved = RecordStore(args[2], 15, &slow, 2000).save(' ' + score, 'c' + score);
+            // One save in 200 is killed outright after one of its steps; each step is slow.
+            KillAfter fault(draw.bounded(200) ? -1 : int(draw.bounded(8)), 3);
+            const auto saved =
+                RecordStore(args[2], 15, &fault, 2000).save(' ' + score, 'c' + score);
             say(QByteArray(outcomes[static_cast<int>(saved.outcome)]).trimmed() + ' ' + score);
         }
         return 0;

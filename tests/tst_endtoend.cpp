@@ -88,6 +88,15 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget() && !w.tavola.isVisible());
     }
 
+    // Escape on the new-match question says No, whichever answer is the default.
+    void escapeAnswersNo() {
+        QtDialogs boxes;
+        QTimer::singleShot(
+            0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+        const MessageBoxRequest question{.text = "?", .yesNo = true, .defaultButton = Answer::Yes};
+        QCOMPARE(boxes.messageBox(question), Answer::No);
+    }
+
     void closingTheWindowEndsAtOnceWithoutTheRecord() {
         RealWindow w;
         w.tavola.start();

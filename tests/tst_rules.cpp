@@ -50,6 +50,12 @@ float draw(const QString& r) {
     return r == u"max" ? rMax : r.toFloat();
 }
 
+// How many times a control told its observer of each kind of change.
+struct Changes final : ControlObserver {
+    void controlChanged(const Control&, ControlChange change) override { ++told[int(change)]; }
+    int told[4] = {};
+};
+
 float rForMove(int k) {
     return (float(k) - 0.5f) / 6.0f;
 }
@@ -181,7 +187,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("greeting");
         QTest::newRow("Anna") << "Anna"
-                              << QStringLiteral(" Anna vediamo se sei un vero campione  ");
+                              << " Anna vediamo se sei un vero campione  ";
         QTest::newRow("cancelled") << "" << QStringLiteral("  vediamo se sei un vero campione  ");
     }
     void startUpAsksGreetsAndStartsTheClock() {
@@ -252,6 +258,8 @@ private slots:
         for (const QString& value : r.split(u',', Qt::SkipEmptyParts))
             if (value != u"-")
                 t.random.script.push_back(draw(value));
+        Changes changes; // the flash loops set one colour thousands of times: told once
+        target.setObserver(&changes);
         const bool right = warning.isEmpty();
         if (!right) // the red flash is on while the warning is open
             t.dialogs.answer(Answer::Ok, [&] { QCOMPARE(target.background(), 0xFFFF0000); });
@@ -260,6 +268,7 @@ private slots:
         QCOMPARE(target.caption(), number);
         QVERIFY(!target.isVisible());
         QCOMPARE(target.background(), 0xFF00FFFF);
+        QCOMPARE(changes.told[int(ControlChange::Background)], 2);
         QCOMPARE(t.random.reseeds.front(), seed);
         QCOMPARE(t.random.reseeds.at(1), ScriptedRandom::timeReseed); // then a new question
         QCOMPARE(state.punti, qint16(right ? 1 : -4));
@@ -332,13 +341,13 @@ private slots:
     void aBackgroundClickPosesItsOwnQuestionAndShuffles() {
         TestGame t;
         t.start();
-        const GameState before = t.game.state;
+        t.game.state.num1 = t.game.state.num2 = -1; // no question has these
         Board& b = t.game.board;
         t.random.reseeds.clear();
         t.random.script = {0.f, 0.35f, 0.f, rForMove(1), 0.f, 0.f, 0.f, 0.f};
         t.game.backgroundClicked();
-        QCOMPARE(t.game.state.num1, before.num1); // its own question, in no variable
-        QCOMPARE(t.game.state.num2, before.num2);
+        // Its own question, 3 × 0, kept in no variable.
+        QCOMPARE(QList<int>({t.game.state.num1, t.game.state.num2}), QList<int>({-1, -1}));
         QCOMPARE(b.canvas.image().pixelColor(5, 671), QColor(60, 0, 255));
         QVERIFY(b.Timer2.isEnabled());
         const int time = ScriptedRandom::timeReseed;
@@ -353,7 +362,8 @@ private slots:
         for (const QStringList& row : rows(R"(
             0 5 0  300 00:04:59 299
             0 4 1  241 00:04:00 240
-            0 0 1  1   00:00:00 0)"))
+            0 0 1  1   00:00:00 0
+            1 0 0  3600 00:59:59 3599)"))
             QTest::newRow(qPrintable(row[4]))
                 << QList{row[0].toInt(), row[1].toInt(), row[2].toInt(), row[3].toInt()} << row[4]
                 << row[5].toInt();

@@ -180,6 +180,11 @@ hf=Help
         f.start();
         QWidget* surface = f.tavola.surface();
         QCOMPARE(f.tavola.focusWidget(), surface);
+        // Neither with a modifier nor repeated by a key held down: those are no click.
+        QTest::keyClick(surface, Qt::Key(key), Qt::ControlModifier);
+        QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(surface, &held);
+        QVERIFY(!f.game().board.Timer2.isEnabled());
         QTest::keyClick(surface, Qt::Key(key));
         QVERIFY(f.game().board.Timer2.isEnabled()); // a background click
         Board& board = f.game().board;
@@ -365,9 +370,8 @@ hf=Help
     void aNewMatchPutsALabelThatGrewBackAsDesigned() {
         WindowFixture f;
         f.start();
-        f.game()
-            .board.find(QStringLiteral("Label13"))
-            ->setCaption(QStringLiteral("con tanti punti"));
+        f.game().board.find(u"Label13")->setCaption(QStringLiteral("con tanti punti"));
+        QVERIFY(f.widget("Label13")->width() > 97 && f.widget("Label13")->x() == 448); // it grew
         f.dialogs.answer(Answer::Yes);
         f.game().menuClicked(u"Next");
         QCOMPARE(f.widget("Label13")->geometry(), QRect(448, 528, 97, 29));
