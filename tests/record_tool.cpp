@@ -2,9 +2,8 @@
 //   record_tool load <folder>                          the problem or "ok", then the pair read
 //   record_tool save <folder> <score> <name> [<step>]  with a step: killed outright after it
 //   record_tool folder        the record folder|why there is none|the lesson named|"fixed"
-//   record_tool class <folder> <seconds> <seed>        a child of a class, loading and saving
-//                    at random: "load bad" for a pair not whole; "start" before a save, its
-//                    outcome; now and then killed mid-save
+//   record_tool class <folder> <seconds> <seed>        a child of a class (a third killed
+//     mid-save), loading and saving at random: "load bad" for a pair not whole; "start", outcome
 #include "platform/SystemFolders.h"
 #include "records/RecordStore.h"
 
@@ -73,10 +72,14 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (args.size() == 5 && args[1] == QLatin1String("class")) {
-        QRandomGenerator draw(args[4].toUInt());
+        const uint seed = args[4].toUInt();
+        QRandomGenerator draw(seed);
+        // A third of the class is killed outright after a random step of a save, from its 3rd to
+        // its 57th save on (a save that another copy's record beats stops before most steps).
+        const int killedFrom = seed % 3 ? 0 : 3 + int(seed % 7) * 9;
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < args[3].toInt() * 1000) {
+        for (int save = 1; clock.elapsed() < args[3].toInt() * 1000; ++save) {
             QThread::msleep(draw.bounded(400));
             // Whole: the name says the score. A problem other than another copy's save is bad.
             const RecordStore::Loaded loaded = RecordStore(args[2], 15, nullptr, 300).load();
@@ -90,8 +93,7 @@ int main(int argc, char* argv[]) {
             const QByteArray score =
                 QByteArray::number(clock.elapsed() / 20 + draw.bounded(1, 100));
             say("start " + score);
-            // One save in 200 is killed outright after one of its steps; each step is slow.
-            KillAfter fault(draw.bounded(200) ? -1 : int(draw.bounded(8)), 3);
+            KillAfter fault(killedFrom && save >= killedFrom ? int(draw.bounded(8)) : -1, 3);
             const auto saved =
                 RecordStore(args[2], 15, &fault, 2000).save(' ' + score, 'c' + score);
             say(QByteArray(outcomes[static_cast<int>(saved.outcome)]).trimmed() + ' ' + score);
