@@ -91,8 +91,9 @@ private slots:
     // Escape on the new-match question says No, whichever answer is the default.
     void escapeAnswersNo() {
         QtDialogs boxes;
-        QTimer::singleShot(
-            0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+        QObject scope; // the watchdog's, this test's alone
+        QTimer::singleShot(10000, &scope, [] { qFatal("the question stayed open after Escape"); });
+        QTimer::singleShot(0, [] { QTest::keyClick(qApp->activeModalWidget(), Qt::Key_Escape); });
         const MessageBoxRequest question{.text = "?", .yesNo = true, .defaultButton = Answer::Yes};
         QCOMPARE(boxes.messageBox(question), Answer::No);
     }

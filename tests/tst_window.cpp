@@ -1,4 +1,4 @@
-// The real window, offscreen: its design, its layers, its pointers, its keyboard and its boxes.
+// The real window, offscreen: its design, its layers, its keyboard and its menus.
 #include "WindowFixture.h"
 #include "desktop/GraphicButton.h"
 #include "platform/Sound.h"
