@@ -34,15 +34,18 @@ void place(const QString& windir, const QByteArray& pair) {
             write(windir + (i ? "quarvel.txt" : "aquarvel.txt"), files[i]);
 }
 
+// The two record files of a folder as they stand, "|" between them; the lesson of 3's with "-3".
+QByteArray pair(const QString& windir, const QString& lesson = {}) {
+    return bytes(windir + "aquarvel" + lesson + ".txt") + '|' +
+           bytes(windir + "quarvel" + lesson + ".txt");
+}
+
 // A record folder holding this pair.
 struct Folder {
     Folder(const QByteArray& score, const QByteArray& name) { place(windir(), score + '|' + name); }
     QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
     QString windir() const { return dir.path() + u'/'; }
-    // The two files as they stand, "|" between them.
-    QByteArray pair() const {
-        return bytes(file("aquarvel.txt")) + '|' + bytes(file("quarvel.txt"));
-    }
+    QByteArray pair() const { return ::pair(windir()); }
     QTemporaryDir dir;
 };
 
@@ -120,8 +123,7 @@ private slots:
         QCOMPARE(t.game.board.lblpunti.caption() + '|' + t.game.board.lblnome.caption(),
                  QString(before).replace(QLatin1String("<missing>"), QString()));
         playAndExit(t, right);
-        QCOMPARE(bytes(t.recordFile("aquarvel.txt")) + '|' + bytes(t.recordFile("quarvel.txt")),
-                 after);
+        QCOMPARE(pair(t.folders.systemDir()), after);
         QStringList told{farewell};
         if (after != before && after != "|")
             told << "Ok ho registrato il tuo record, C A M P I O N E\"";
@@ -139,10 +141,8 @@ private slots:
         t.game.lessonChosen(3);        // the new match reads the record again, the lesson's own
         QCOMPARE(t.game.board.lblpunti.caption(), QString());
         playAndExit(t, 2);
-        QCOMPARE(bytes(t.recordFile("aquarvel-3.txt")) + '|' + bytes(t.recordFile("quarvel-3.txt")),
-                 QByteArray(" 2\r\n|\r\n"));
-        QCOMPARE(bytes(t.recordFile("aquarvel.txt")) + '|' + bytes(t.recordFile("quarvel.txt")),
-                 QByteArray(" 40\r\n|Bea\r\n"));
+        QCOMPARE(pair(t.folders.systemDir(), "-3"), QByteArray(" 2\r\n|\r\n"));
+        QCOMPARE(pair(t.folders.systemDir()), QByteArray(" 40\r\n|Bea\r\n"));
     }
 
     void filesAreReadAsTheyAre_data() {
@@ -181,8 +181,7 @@ private slots:
         write(t.recordFile("aquarvel.txt"), " 40\r\n");
         write(t.recordFile("quarvel.txt"), "Bea\r\n");
         playAndExit(t, 3);
-        QCOMPARE(bytes(t.recordFile("aquarvel.txt")) + '|' + bytes(t.recordFile("quarvel.txt")),
-                 QByteArray(" 40\r\n|Bea\r\n"));
+        QCOMPARE(pair(t.folders.systemDir()), QByteArray(" 40\r\n|Bea\r\n"));
         QCOMPARE(t.dialogs.texts().last(), told);
     }
 
@@ -446,8 +445,7 @@ private slots:
         QCOMPARE(runTool({"save", folder, " 20", "Eva"}, outsider, outsider),
                  QStringList("failed: Non ho potuto registrare il record nella cartella " +
                              folder.chopped(1) + ": la cartella è protetta dalla scrittura."));
-        QCOMPARE(bytes(folder + "aquarvel.txt") + '|' + bytes(folder + "quarvel.txt"),
-                 QByteArray(" 9\r\n|Bea\r\n"));
+        QCOMPARE(pair(folder), QByteArray(" 9\r\n|Bea\r\n"));
         for (const char* name : {"aquarvel.txt", "quarvel.txt"}) {
             struct stat file {};
             QCOMPARE(::stat(qPrintable(folder + name), &file), 0);

@@ -6,10 +6,9 @@
 #include <QMainWindow>
 #include <QTimer>
 
-class QActionGroup;
-
 #include <functional>
-#include <memory>
+
+class QActionGroup;
 
 // The game window: the controls of its design over the persistent drawing, its menus and its
 // two timers, all following the game's board.

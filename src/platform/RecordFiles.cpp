@@ -100,9 +100,9 @@ QString cause(int error) {
     case ENOTDIR:
         return QStringLiteral("la cartella non c'è più");
     case ELOOP:
-        return QStringLiteral("al suo posto c'è un collegamento a un altro file");
+        return whatStands(S_IFLNK);
     case EISDIR:
-        return QStringLiteral("al suo posto c'è una cartella");
+        return whatStands(S_IFDIR);
     case EIO:
         return QStringLiteral("il disco non risponde");
     case ENOLCK:
