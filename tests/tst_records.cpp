@@ -271,13 +271,29 @@ private slots:
                      "|Non riesco a leggere il record: un'altra copia del gioco lo sta salvando.");
     }
 
-    // A child outside the class group reads without the lock, between another copy's renames.
+    // A child outside the class group reads without the lock, between another copy's renames,
+    // or where no save is under way: told what is really in the way, at once.
+    void aReaderWithoutTheLockShowsTheJournalsPair_data() {
+        QTest::addColumn<QByteArray>("journal"); // "fifo" for a FIFO
+        QTest::addColumn<QString>("told");
+        const QString broken = "Non riesco a leggere il record dal file @zenobra-record.journal: ";
+        // clang-format off
+        QTest::newRow("a save under way") << QByteArray("zenobra-record 1\nIDcNCg==\nTnVvdmENCg==\n") << "ok|%207%0D%0A|Nuova%0D%0A";
+        QTest::newRow("a broken journal") << QByteArray("zenobra-record 1\n@@\n") << broken + "il file è rovinato.||";
+        QTest::newRow("a FIFO") << QByteArray("fifo") << broken + "al suo posto c'è una FIFO.||";
+        // clang-format on
+    }
     void aReaderWithoutTheLockShowsTheJournalsPair() {
+        QFETCH(QByteArray, journal);
+        QFETCH(QString, told);
         Folder folder(" 7\r\n", "Zero\r\n"); // the new score is in place, not yet the name
-        write(folder.file("zenobra-record.journal"), "zenobra-record 1\nIDcNCg==\nTnVvdmENCg==\n");
+        if (journal == "fifo")
+            QCOMPARE(::mkfifo(qPrintable(folder.file("zenobra-record.journal")), 0644), 0);
+        else
+            write(folder.file("zenobra-record.journal"), journal);
         ::chmod(qPrintable(folder.dir.path()), 0555);
-        QCOMPARE(runTool({"load", folder.windir()}, nobody, nobody),
-                 QStringList({"ok", "%207%0D%0A|Nuova%0D%0A"}));
+        QCOMPARE(runTool({"load", folder.windir()}, nobody, nobody).join(u'|'),
+                 QString(told).replace(u'@', folder.windir()));
     }
 
     // A folder read-only as a whole is the class tests' outsider's.
@@ -388,7 +404,9 @@ private slots:
         QTest::newRow("the teacher's, not the player's") << QByteArray("[record]\nfolder=%1/classe\n[lesson]\ndivisor=3\n") << 0644 << "%1/classe/||3|fixed";
         QTest::newRow("a comma in the name") << QByteArray("[record]\nfolder = %1/3A, 3B\n") << 0644 << "%1/3A, 3B/||9|";
         QTest::newRow("none: the player's own, made") << QByteArray("[record]\n# folder=%1/classe\n") << 0644 << "%1/new/zenobra/||9|";
-        QTest::newRow("unreadable") << QByteArray("[record]\nfolder=%1/classe\n") << 0600 << "|Non riesco a leggere l'impostazione di sistema zenobra.conf, che sceglie la cartella del record.|9|";
+        QTest::newRow("empty") << QByteArray("[record]\nfolder=\n") << 0644 << "|L'impostazione di sistema zenobra.conf non dice in quale cartella tenere il record: folder= è vuoto.|9|";
+        QTest::newRow("relative") << QByteArray("[record]\nfolder=classe\n") << 0644 << "|La cartella del record nell'impostazione di sistema zenobra.conf, classe, non è un percorso completo: deve cominciare con /.|9|";
+        QTest::newRow("unreadable: no folder, and the lesson of 15 for all") << QByteArray("[record]\nfolder=%1/classe\n") << 0600 << "|Non riesco a leggere l'impostazione di sistema zenobra.conf, che sceglie la cartella del record e la lezione: si gioca con i multipli del 15.|15|fixed";
         // clang-format on
     }
     void theClassFolderIsTheSystemsSettingAsWritten() {
@@ -432,24 +450,39 @@ private slots:
         QVERIFY2(geteuid() == 0, "other users need root");
         QTemporaryDir dir;
         const int alunni = 4242, anna = 4201, bea = 4202, outsider = 4203;
-        const QString folder = classFolder(dir, alunni);
+        const QString folder = classFolder(dir, alunni), lock = folder + "zenobra-record.lock";
         QCOMPARE(runTool({"save", folder, " 5", "Anna"}, anna, alunni), QStringList("written"));
-        // Anna's next save is killed half-way: Bea's start-up must finish it in Anna's files,
-        // whose lock file Anna made read-only.
+        // Anna's next save is killed half-way. Bea sees its pair when the folder is read-only;
+        // when it is not, she finishes it in Anna's files, whose lock file Anna made read-only.
         runTool({"save", folder, " 7", "Anna", QString::number(int(Step::ScoreWritten))}, anna,
                 alunni);
-        QCOMPARE(::chmod(qPrintable(folder + "zenobra-record.lock"), 0444), 0);
-        const QStringList loaded = runTool({"load", folder}, bea, alunni);
-        QCOMPARE(loaded + runTool({"save", folder, " 9", "Bea"}, bea, alunni),
-                 QStringList({"ok", "%207%0D%0A|Anna%0D%0A", "written"}));
+        for (const mode_t mode : {02555, 02775}) {
+            QCOMPARE(::chmod(qPrintable(folder), mode), 0);
+            QCOMPARE(runTool({"load", folder}, bea, alunni),
+                     QStringList({"ok", "%207%0D%0A|Anna%0D%0A"}));
+            QCOMPARE(::chmod(qPrintable(lock), 0444), 0);
+        }
+        QCOMPARE(runTool({"save", folder, " 9", "Bea"}, bea, alunni), QStringList("written"));
+        // A lock nobody but its owner may open is said to be just that.
+        QCOMPARE(::chmod(qPrintable(lock), 0), 0);
+        QCOMPARE(runTool({"save", folder, " 10", "Bea"}, bea, alunni),
+                 QStringList("failed: Non ho potuto registrare il record nella cartella " +
+                             folder.chopped(1) +
+                             ": non ho il permesso di aprire il file zenobra-record.lock."));
         QCOMPARE(runTool({"save", folder, " 20", "Eva"}, outsider, outsider),
                  QStringList("failed: Non ho potuto registrare il record nella cartella " +
                              folder.chopped(1) + ": la cartella è protetta dalla scrittura."));
         QCOMPARE(pair(folder), QByteArray(" 9\r\n|Bea\r\n"));
-        for (const char* name : {"aquarvel.txt", "quarvel.txt"}) {
+        // The class shares the record, and only the class may open the lock: a descriptor open
+        // for reading would hold it too.
+        QFile::remove(lock);
+        runTool({"load", folder}, anna, alunni);
+        for (const auto& [name, shared] : {std::pair{"aquarvel.txt", 0664},
+                                           {"quarvel.txt", 0664},
+                                           {"zenobra-record.lock", 0660}}) {
             struct stat file {};
             QCOMPARE(::stat(qPrintable(folder + name), &file), 0);
-            QCOMPARE(file.st_mode & 07777, mode_t(0664));
+            QCOMPARE(file.st_mode & 07777, mode_t(shared));
             QCOMPARE(file.st_gid, gid_t(alunni));
         }
     }

@@ -112,6 +112,11 @@ QString cause(int error) {
     }
 }
 
+int writeDenied(const QString& folder) {
+    return ::faccessat(AT_FDCWD, native(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0 ? 0
+                                                                                           : errno;
+}
+
 Bytes read(const QString& path, qint64 cap) {
     const int fd = ::open(native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {

@@ -31,6 +31,8 @@ bool nothingAt(const QString& path);
 bool stillAt(const QString& path, const Bytes& read);
 // The cause of a failed system call, in words a player can read.
 QString cause(int error);
+// 0 when this user may make and replace files in the folder, else why not (an errno).
+int writeDenied(const QString& folder);
 
 // At most `cap` bytes of a regular file.
 Bytes read(const QString& path, qint64 cap);

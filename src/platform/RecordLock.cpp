@@ -13,25 +13,36 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+// Readable only by those who may write it: a descriptor opened for reading takes the lock too,
+// so a reader outside the class could otherwise hold up every save.
+constexpr mode_t lockShare = 0660;
+} // namespace
+
 RecordLock::RecordLock(const QString& path, int waitMs) {
+    // Only a copy that may save holds the lock; one that may only read reads without it.
+    if (const int denied = RecordFiles::writeDenied(QFileInfo(path).path())) {
+        m_problem = RecordFiles::cause(denied);
+        return;
+    }
     const QByteArray native = QFile::encodeName(path);
-    const QString folder = QFileInfo(path).path();
-    const mode_t mode = RecordFiles::fileMode(folder);
-    const bool folderWritable =
-        ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) == 0;
+    const QString name = QFileInfo(path).fileName();
+    const mode_t mode = RecordFiles::fileMode(QFileInfo(path).path()) & lockShare;
     // O_NONBLOCK: a FIFO planted at the path must not hold start-up in open().
     m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
     // A lock file that a classmate left read-only, or that belongs to another, still locks: the
     // lock needs no writing, only a folder where the next save can write.
-    if (m_fd < 0 && errno == EACCES && folderWritable)
+    bool readOnly = false;
+    if (m_fd < 0 && errno == EACCES) {
         m_fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        readOnly = true;
+    }
     if (m_fd < 0) {
         const int error = errno;
         const QString stands = RecordFiles::inTheWay(path);
         m_problem = !stands.isEmpty() ? stands
-                    : error == EACCES && folderWritable
-                        ? QStringLiteral("il file %1 è protetto dalla scrittura")
-                              .arg(QFileInfo(path).fileName())
+                    : error == EACCES
+                        ? QStringLiteral("non ho il permesso di aprire il file %1").arg(name)
                         : RecordFiles::cause(error);
         return;
     }
@@ -42,11 +53,18 @@ RecordLock::RecordLock(const QString& path, int waitMs) {
     }
     if (opened.st_uid == ::geteuid())
         ::fchmod(m_fd, mode); // the umask would take the group's share away
-    // A lock on the open file, which any descriptor can take, even a read-only one, and which
-    // ends with the copy that holds it: threads of one process exclude each other too.
+    // A lock on the open file, which ends with the copy that holds it: threads of one process
+    // exclude each other too.
     QElapsedTimer waited;
     waited.start();
     while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EBADF && readOnly) {
+            // NFS and SMB lock a file as a byte range, which needs a file open for writing.
+            m_problem = QStringLiteral("il file %1 è protetto dalla scrittura, e in una cartella "
+                                       "di rete si blocca solo un file che si può scrivere")
+                            .arg(name);
+            return;
+        }
         if (errno != EWOULDBLOCK) {
             m_problem = RecordFiles::cause(errno);
             return;

@@ -122,12 +122,21 @@ RecordStore::Loaded RecordStore::readWhole() const {
     // Without the lock another copy may be saving: the pair that its journal says is coming,
     // else a pair that stood whole on disk, with no journal, from before the first read to
     // after the last. Under the lock the first try finds the pair on disk.
+    QString problem = anotherCopySaving;
     for (int attempt = 0; attempt < 50; ++attempt, QThread::msleep(10)) {
         const RecordFiles::Bytes pending = RecordFiles::read(journalPath(), journalCap);
         if (const auto coming = parseJournal(pending.bytes))
             return {{decode(coming->score), decode(coming->name)}, {}};
-        if (!RecordFiles::nothingAt(journalPath()))
+        if (!RecordFiles::nothingAt(journalPath())) {
+            // A journal is renamed into place whole: one read that does not parse is no save
+            // under way, nor is a FIFO or a folder. One not read may have been replaced meanwhile.
+            if (pending.problem.isEmpty())
+                return {{}, cannotRead(journalPath(), QStringLiteral("il file è rovinato"))};
+            problem = cannotRead(journalPath(), pending.problem);
+            if (!RecordFiles::inTheWay(journalPath()).isEmpty())
+                return {{}, problem};
             continue;
+        }
         const RecordFiles::Bytes score = RecordFiles::read(scorePath(), readCap);
         const RecordFiles::Bytes name = RecordFiles::read(namePath(), readCap);
         if (!score.problem.isEmpty())
@@ -137,8 +146,9 @@ RecordStore::Loaded RecordStore::readWhole() const {
         if (RecordFiles::nothingAt(journalPath()) && RecordFiles::stillAt(scorePath(), score) &&
             RecordFiles::stillAt(namePath(), name))
             return {{text(score), text(name)}, {}};
+        problem = anotherCopySaving;
     }
-    return {{}, anotherCopySaving};
+    return {{}, problem};
 }
 
 RecordStore::Loaded RecordStore::load() const {
