@@ -467,17 +467,28 @@ private slots:
                  words);
     }
 
-    void aLessonThatIsNoLessonIsToldAndFifteenIsPlayed() {
+    void aTeachersLessonThatIsNoLessonIsToldAndFifteenIsPlayed_data() {
+        QTest::addColumn<QString>("divisor");
+        QTest::addColumn<QString>("told");
+        const QString fifteen = QStringLiteral(": si gioca con i multipli del 15.");
+        QTest::newRow("7") << "7"
+                           << "La lezione scelta nelle impostazioni, 7, non c'è" + fifteen;
+        QTest::newRow("empty") << ""
+                               << "Nelle impostazioni la lezione (divisor=) è vuota" + fifteen;
+    }
+    void aTeachersLessonThatIsNoLessonIsToldAndFifteenIsPlayed() {
+        QFETCH(QString, divisor);
+        QFETCH(QString, told);
         TestGame t;
-        t.folders.setting = {QStringLiteral("7"), true};
+        t.folders.setting = {divisor, true};
         t.start();
-        QCOMPARE(t.dialogs.texts().first(),
-                 QStringLiteral("La lezione scelta nelle impostazioni, 7, "
-                                "non c'è: si gioca con i multipli del 15."));
-        QCOMPARE(t.game.state.divisore, qint16(15));
-        // The teacher's lesson, even one that is no lesson, is not the child's to change.
+        QCOMPARE(t.dialogs.texts().first(), told);
+        // The teacher's lesson, even one that is no lesson, is not the child's to change: no
+        // question is asked, and a Yes at hand is not taken.
+        t.dialogs.answer(Answer::Yes);
+        const auto boxes = t.dialogs.shown.size();
         t.game.lessonChosen(3);
-        QCOMPARE(t.game.state.divisore, qint16(15));
+        QCOMPARE(t.game.state.divisore * 100 + int(t.dialogs.shown.size() - boxes), 1500);
     }
 
     void aNewMatchAsksFirstThenStartsAgainKeepingTheState() {

@@ -70,9 +70,12 @@ void StartUp::chooseLesson() {
     const int divisor = setting.divisor.toInt(); // 0 when it is no number
     const bool isLesson = std::ranges::find(Lessons::divisors, divisor) != Lessons::divisors.end();
     state.divisore = isLesson ? divisor : Lessons::standard;
-    if (!setting.divisor.isEmpty() && state.divisore != divisor)
+    // The teacher's empty choice is told too: it fixes the lesson all the same.
+    if ((setting.fixed || !setting.divisor.isEmpty()) && state.divisore != divisor)
         m_game.messageBoxWithTimersHeld(
-            {QStringLiteral("La lezione scelta nelle impostazioni, %1, non c'è: si gioca con i "
-                            "multipli del 15.")
-                 .arg(setting.divisor)});
+            {(setting.divisor.isEmpty()
+                  ? QStringLiteral("Nelle impostazioni la lezione (divisor=) è vuota")
+                  : QStringLiteral("La lezione scelta nelle impostazioni, %1, non c'è")
+                        .arg(setting.divisor)) +
+             QStringLiteral(": si gioca con i multipli del 15.")});
 }

@@ -39,6 +39,10 @@ std::unique_ptr<QSettings> playersSetting() {
                                        QStringLiteral("zenobra"), QStringLiteral("zenobra"));
 }
 
+const QString unreadableSetting =
+    QStringLiteral("Non riesco a leggere l'impostazione di sistema zenobra.conf, che sceglie la "
+                   "cartella del record e la lezione: si gioca con i multipli del 15.");
+
 } // namespace
 
 QString StandardFolders::applicationFolder() {
@@ -47,17 +51,25 @@ QString StandardFolders::applicationFolder() {
 
 QString StandardFolders::systemDir() {
     // A class folder is the teacher's to make: it is never created here, and never replaced by
-    // another folder.
+    // another folder, even when the setting that names it cannot be used.
     const auto setting = teachersSetting();
     if (setting->status() != QSettings::NoError) {
-        m_problem =
-            QStringLiteral("Non riesco a leggere l'impostazione di sistema zenobra.conf, che "
-                           "sceglie la cartella del record.");
+        m_problem = unreadableSetting;
         return {};
     }
-    if (const QString shared = setting->value(QStringLiteral("record/folder")).toString();
-        !shared.isEmpty())
-        return QDir::cleanPath(shared) + u'/';
+    const QString key = QStringLiteral("record/folder");
+    if (const QString shared = setting->value(key).toString(); setting->contains(key)) {
+        if (QDir::isAbsolutePath(shared))
+            return QDir::cleanPath(shared) + u'/';
+        m_problem = shared.isEmpty()
+                        ? QStringLiteral("L'impostazione di sistema zenobra.conf non dice in quale "
+                                         "cartella tenere il record: folder= è vuoto.")
+                        : QStringLiteral("La cartella del record nell'impostazione di sistema "
+                                         "zenobra.conf, %1, non è un percorso completo: deve "
+                                         "cominciare con /.")
+                              .arg(shared);
+        return {};
+    }
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder)) {
         m_problem = QStringLiteral("Non riesco a creare la cartella del record.");
@@ -68,6 +80,10 @@ QString StandardFolders::systemDir() {
 
 LessonSetting StandardFolders::lesson() {
     auto teacher = teachersSetting();
+    // The teacher may have fixed a lesson: unread, the standard one is played, and the
+    // folder's message says so.
+    if (teacher->status() != QSettings::NoError)
+        return {QString::number(15), true};
     const bool fixed = teacher->contains(QStringLiteral("lesson/divisor"));
     const auto setting = fixed ? std::move(teacher) : playersSetting();
     return {setting->value(QStringLiteral("lesson/divisor")).toString(), fixed};
