@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QtMath>
 #include <QtTest>
@@ -61,6 +62,21 @@ QString described(QWidget* widget) {
            QStringList{u'|' + caption + u'|', font, back, fore, flags.join(u' ')}
                .join(u' ')
                .trimmed();
+}
+// The lesson entries that assistive tools are offered: "(x) Multipli del 15" for the one
+// checked of a choice, "( )" for another, "?" for an entry offered as anything but a choice.
+QStringList offeredLessons(QMenuBar* bar) {
+    QAccessibleInterface* menu =
+        QAccessible::queryAccessibleInterface(bar->findChild<QMenu*>(QStringLiteral("Lezione")));
+    QStringList entries;
+    for (int i = 0; i < menu->childCount(); ++i) {
+        QAccessibleInterface* entry = menu->child(i);
+        entries << (entry->role() != QAccessible::RadioButton ? "?"
+                    : entry->state().checked                  ? "(x) "
+                                                              : "( ) ") +
+                       entry->text(QAccessible::Name);
+    }
+    return entries;
 }
 // A key where the keyboard sends it: to an open menu, else to the focus.
 void press(Qt::Key key) {
@@ -155,6 +171,7 @@ hf=Help
   ok=Ogni errore  ti farà perdere 4 punti.
   d=Un numero è divisibile per 15 se è divisibile sia per 3 che per 5
   h=Es 1365 è divisibile per 15 ed infatti è divisibile  sia per 3, essendo la somma delle cifre 15, e sia per 5)"));
+        QCOMPARE(offeredLessons(f.tavola.menuBar()), QStringList("(x) Multipli del 15"));
     }
 
     void onlyClicksOnTheBackgroundCount() {
@@ -211,6 +228,14 @@ hf=Help
         QApplication::setActiveWindow(&f.tavola);
         QVERIFY(QTest::qWaitForWindowActive(&f.tavola));
         QMenuBar* bar = f.tavola.menuBar();
+        // One Escape in an open menu gives the keyboard back, as one Escape in the bar does.
+        press(Qt::Key(key));
+        press(Qt::Key_Down);
+        QVERIFY(QApplication::activePopupWidget());
+        press(Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QVERIFY(!bar->activeAction() && f.tavola.focusWidget() == f.tavola.surface());
+        QApplication::setActiveWindow(&f.tavola); // offscreen, the closed menu keeps it
         for (Qt::Key last : {Qt::Key_Escape, Qt::Key_Return}) { // Escape lets the entry go
             press(Qt::Key(key));
             QVERIFY(bar->activeAction() && bar->activeAction()->objectName() == "INFOMAZIONI");
@@ -272,6 +297,20 @@ hf=Help
         QCOMPARE(f.tavola.focusWidget(), paricmd);
         QCOMPARE(QAccessible::queryAccessibleInterface(paricmd)->text(QAccessible::Description),
                  QString());
+        // A window system makes the window smaller than its fixed size: what is cut off, the
+        // exit too, takes no key.
+        f.tavola.windowHandle()->resize(400, 300);
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+        QCOMPARE(f.tavola.size(), QSize(400, 300));
+        for (int press = 0; press < 12; ++press) {
+            QVERIFY(f.tavola.focusWidget() != paricmd &&
+                    f.tavola.focusWidget() != f.widget("cmdExit"));
+            QTest::keyClick(f.tavola.focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.widget("cmdExit"))
+                     ->text(QAccessible::Description),
+                 QStringLiteral("fuori dalla finestra"));
     }
 
     // A window system that ignores the fixed size, as a tiling manager does.
@@ -365,16 +404,58 @@ hf=Help
         f.game().board.paricmd.show();
         QCOMPARE(offered().size(), shown.size() + 1);
         QVERIFY(offered().contains(f.game().board.paricmd.caption()));
+        // The lessons: a choice of eleven, one checked.
+        const QStringList lessons = offeredLessons(f.tavola.menuBar());
+        QCOMPARE(lessons.size(), 11);
+        QCOMPARE(lessons.filter(QStringLiteral("( ) Multipli ")).size(), 10);
+        QCOMPARE(lessons[9], QStringLiteral("(x) Multipli del 15"));
     }
 
-    void aNewMatchPutsALabelThatGrewBackAsDesigned() {
+    // The longest values each label can hold: read whole, inside the window, the record's row
+    // in order; a new match puts them back as designed.
+    void theLongestValuesAreReadWholeAndANewMatchPutsThemBack_data() {
+        QTest::addColumn<QString>("record"); // score|name, as the files hold them
+        QTest::addColumn<QString>("score");
+        QTest::addColumn<QString>("player");
+        // clang-format off
+        QTest::newRow("32767, a name of 20 letters") << " 32767\r\n|Mariagrazia Ludovica\r\n" << " 32767" << "Mariagrazia Ludovica";
+        QTest::newRow("-32768") << "-32768\r\n|Bea\r\n" << "-32768" << "Bea";
+        QTest::newRow("a name of 60 letters") << " 123\r\n|" + QString(60, u'M') + "\r\n" << " 123" << QString(60, u'W');
+        // clang-format on
+    }
+    void theLongestValuesAreReadWholeAndANewMatchPutsThemBack() {
+        QFETCH(QString, record);
+        QFETCH(QString, score);
+        QFETCH(QString, player);
         WindowFixture f;
-        f.start();
-        f.game().board.find(u"Label13")->setCaption(QStringLiteral("con tanti punti"));
-        QVERIFY(f.widget("Label13")->width() > 97 && f.widget("Label13")->x() == 448); // it grew
+        f.start(player);
+        Board& board = f.game().board;
+        board.lblpunti.setCaption(record.section(u'|', 0, 0));
+        board.lblnome.setCaption(record.section(u'|', 1));
+        board.Punteggio.setCaption(score);
+        QStringList row;
+        for (const char* name :
+             {"Label12", "lblnome", "Label13", "lblpunti", "Punteggio", "lblnome1"}) {
+            auto* label = static_cast<QLabel*>(f.widget(name));
+            const QRect at = label->geometry();
+            // Whole, or past the smallest font, cut with "…" and whole in the tooltip.
+            const QString caption = board.find(QString::fromLatin1(name))->caption();
+            QVERIFY2(QRect(0, 0, 608, 672).contains(at) &&
+                         label->sizeHint().width() <= at.width() &&
+                         label->font().pixelSize() >= 10 &&
+                         (label->text() == caption ||
+                          (label->text().endsWith(u'…') && label->toolTip() == caption)),
+                     name);
+            row << QString::number(at.left()) << QString::number(at.right());
+        }
+        // Each part of the row ends before the next begins; the score lies in its box.
+        for (int part = 1; part < 4; ++part)
+            QVERIFY2(row[2 * part - 1].toInt() < row[2 * part].toInt(), qPrintable(row.join(u' ')));
+        QVERIFY(f.widget("lblScore")->geometry().contains(f.widget("Punteggio")->geometry()));
         f.dialogs.answer(Answer::Yes);
         f.game().menuClicked(u"Next");
         QCOMPARE(f.widget("Label13")->geometry(), QRect(448, 528, 97, 29));
+        QCOMPARE(f.widget("lblnome")->font().pixelSize(), 24);
     }
 };
 

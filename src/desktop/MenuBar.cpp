@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QProxyStyle>
 #include <QShortcut>
 #include <QStyleOption>
@@ -47,6 +48,30 @@ MenuBar::MenuBar(QWidget* window)
 
 MenuBar::~MenuBar() {
     setStyle(nullptr); // the style goes before the widget that uses it
+}
+
+void MenuBar::actionEvent(QActionEvent* event) {
+    QMenuBar::actionEvent(event);
+    if (event->type() == QEvent::ActionAdded)
+        if (auto* menu = event->action()->menu<QMenu*>())
+            menu->installEventFilter(this);
+}
+
+bool MenuBar::eventFilter(QObject* watched, QEvent* event) {
+    // Escape in an open menu closes it and brings the bar back; the bar's own Escape, sent
+    // once the menu has closed, gives the keyboard back as one Escape in the bar does.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!hasFocus())
+                    return;
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(this, &escape);
+            },
+            Qt::QueuedConnection);
+    return QMenuBar::eventFilter(watched, event);
 }
 
 void MenuBar::keyPressEvent(QKeyEvent* event) {

@@ -17,6 +17,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void actionEvent(QActionEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class Style;

@@ -2,12 +2,13 @@
 
 #include "desktop/FontMap.h"
 #include "desktop/GraphicButton.h"
+#include "desktop/LabelRoom.h"
+#include "desktop/LessonMenu.h"
 #include "desktop/MenuBar.h"
 #include "desktop/Pictures.h"
 #include "game/Lessons.h"
 
 #include <QAccessibleWidget>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -136,6 +137,7 @@ Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& fo
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromLatin1(TavolaDesign::caption));
     QAccessible::installFactory(&Surface::accessible);
+    QAccessible::installFactory(&LessonMenu::accessible);
     m_surface = new Surface(*this);
     m_surface->setObjectName(QStringLiteral("superficie"));
     setCentralWidget(new Surround(*this, m_surface));
@@ -250,6 +252,7 @@ void Tavola::buildControls() {
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
     m_surface->setCursor(Pictures::cursor(Pictures::crosshair, {16, 16}, devicePixelRatioF()));
+    fitChangingLabels(nullptr);
 }
 
 void Tavola::buildMenus() {
@@ -281,31 +284,16 @@ void Tavola::buildMenus() {
 }
 
 void Tavola::buildLessonMenu() {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Lezione"));
-    menu->setObjectName(QStringLiteral("Lezione"));
-    menu->menuAction()->setObjectName(menu->objectName());
-    m_lessons = new QActionGroup(menu);
-    for (const int divisor : Lessons::divisors) {
-        QAction* entry = menu->addAction(Lessons::name(divisor));
-        entry->setObjectName(QStringLiteral("Lezione%1").arg(divisor));
-        entry->setCheckable(true);
-        entry->setData(divisor);
-        m_lessons->addAction(entry);
-        connect(entry, &QAction::triggered, this, [this, divisor] {
-            m_game.lessonChosen(divisor);
-            showLesson(); // "No" keeps the lesson that was marked
-        });
-    }
+    m_lessons = new LessonMenu(menuBar(), [this](int divisor) {
+        m_game.lessonChosen(divisor);
+        showLesson(); // "No" keeps the lesson that was marked
+    });
+    menuBar()->addMenu(m_lessons);
     showLesson();
 }
 
 void Tavola::showLesson() {
-    // The lesson marked; when the teacher fixed it, the only one offered.
-    const GameState& state = m_game.state;
-    for (QAction* entry : m_lessons->actions()) {
-        entry->setChecked(entry->data().toInt() == state.divisore);
-        entry->setVisible(!state.lezioneFissa || entry->isChecked());
-    }
+    m_lessons->show(m_game.state.divisore, m_game.state.lezioneFissa);
 }
 
 void Tavola::menuCaptionChanged(const QString& name) {
@@ -328,6 +316,37 @@ void Tavola::applyCaption(const Control& control, QWidget* widget, bool resize) 
     // A label that sizes to its text keeps its left edge.
     if (resize && control.design().autoSize)
         widget->resize(widget->sizeHint());
+}
+
+void Tavola::fitChangingLabels(const Control* only) {
+    Board& board = m_game.board;
+    const auto fit = [this](const Control& control, int roomLeft, int roomRight) {
+        auto* label = static_cast<QLabel*>(m_widgets.value(&control));
+        const QRect designed = control.designGeometry();
+        const QFont font = FontMap::font(control.design().font);
+        if (control.caption() == QString::fromUtf8(control.design().text) &&
+            designed.right() < roomRight) {
+            label->setFont(font);
+            label->setGeometry(designed);
+        } else {
+            LabelRoom::fit(*label, control.caption(), font, designed.topLeft(), roomLeft,
+                           roomRight);
+        }
+        return label->x();
+    };
+    const auto changed = [&](const Control& control) { return !only || only == &control; };
+    if (changed(board.Punteggio)) {
+        const QRect box = board.find(u"lblScore")->designGeometry().adjusted(2, 0, -2, 0);
+        fit(board.Punteggio, box.left(), box.right());
+    }
+    if (changed(board.lblnome1))
+        fit(board.lblnome1, 0, TavolaDesign::clientWidth);
+    if (changed(board.lblpunti) || changed(board.lblnome)) {
+        // The record's row reads as one sentence: each part ends a space before the next.
+        const int space = 8, sentence = board.find(u"Label12")->designGeometry().right() + space;
+        const int score = fit(board.lblpunti, sentence, TavolaDesign::clientWidth);
+        fit(board.lblnome, sentence, fit(*board.find(u"Label13"), sentence, score - space) - space);
+    }
 }
 
 void Tavola::applyBackground(const Control& control, QWidget* widget) {
@@ -353,6 +372,8 @@ void Tavola::controlChanged(const Control& control, ControlChange change) {
     switch (change) {
     case ControlChange::Caption:
         applyCaption(control, widget, true);
+        if (control.design().autoSize)
+            fitChangingLabels(&control);
         break;
     case ControlChange::Visible:
         // A button hidden with the focus hands it to the play surface, never to the next
@@ -377,7 +398,9 @@ void Tavola::keepWithinReach(QWidget* widget) {
     if (!qobject_cast<QAbstractButton*>(widget))
         return;
     // Called at every jump: a description set again would tell assistive tools of a change.
-    const bool seen = m_surface->rect().intersects(widget->geometry());
+    // Seen: inside the field, and inside the window, which a window system may make smaller.
+    const QRect window(m_surface->mapFrom(this, QPoint()), size());
+    const bool seen = (m_surface->rect() & window).intersects(widget->geometry());
     if (seen == (widget->focusPolicy() != Qt::NoFocus))
         return;
     widget->setFocusPolicy(seen ? Qt::StrongFocus : Qt::NoFocus);
@@ -412,6 +435,7 @@ void Tavola::boardReset() {
     for (const Control& control : m_game.board.controls())
         if (QWidget* widget = m_widgets.value(&control)) {
             widget->setGeometry(control.designGeometry());
+            widget->setFont(FontMap::font(control.design().font));
             keepWithinReach(widget);
         }
 }
@@ -455,6 +479,12 @@ void Tavola::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange)
         m_game.resized(isMinimized());
     QMainWindow::changeEvent(event);
+}
+
+void Tavola::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    for (QWidget* widget : std::as_const(m_widgets))
+        keepWithinReach(widget);
 }
 
 void Tavola::showEvent(QShowEvent* event) {

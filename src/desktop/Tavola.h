@@ -8,7 +8,7 @@
 
 #include <functional>
 
-class QActionGroup;
+class LessonMenu;
 
 // The game window: the controls of its design over the persistent drawing, its menus and its
 // two timers, all following the game's board.
@@ -31,6 +31,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     class Surface;
@@ -50,6 +51,9 @@ private:
     void keepWithinReach(QWidget* widget);
     void applyCaption(const Control& control, QWidget* widget, bool resize);
     void applyBackground(const Control& control, QWidget* widget);
+    // The labels whose captions a match changes, each within its room on its row: `only` and
+    // its row, or all when null.
+    void fitChangingLabels(const Control* only);
 
     // BoardObserver
     void controlChanged(const Control& control, ControlChange change) override;
@@ -67,7 +71,7 @@ private:
     std::function<void()> m_quit;
     Surface* m_surface = nullptr;
     QHash<const Control*, QWidget*> m_widgets;
-    QActionGroup* m_lessons = nullptr;
+    LessonMenu* m_lessons = nullptr;
     QTimer m_timer1{this};
     QTimer m_timer2{this};
     Game m_game;
