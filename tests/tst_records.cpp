@@ -143,6 +143,18 @@ private slots:
         playAndExit(t, 2);
         QCOMPARE(pair(t.folders.systemDir(), "-3"), QByteArray(" 2\r\n|\r\n"));
         QCOMPARE(pair(t.folders.systemDir()), QByteArray(" 40\r\n|Bea\r\n"));
+        // A lesson's save cut short is its own lesson's to finish, with a journal of its own.
+        struct Crash final : RecordStore::Faults {
+            void after(Step step) override {
+                if (step == Step::ScoreWritten)
+                    throw step;
+            }
+        } crash;
+        const QString windir = t.folders.systemDir();
+        QVERIFY_THROWS_EXCEPTION(Step, RecordStore(windir, 3, &crash).save(" 9", "Luca"));
+        QCOMPARE(RecordStore(windir).load().record.score +
+                     RecordStore(windir, 3).load().record.name,
+                 QStringLiteral(" 40\r\nLuca\r\n"));
     }
 
     void filesAreReadAsTheyAre_data() {
@@ -162,26 +174,30 @@ private slots:
 
     void aRecordAsHighOnDiskIsKeptAndToldTruly_data() {
         QTest::addColumn<bool>("readAtStartUp");
+        QTest::addColumn<int>("onDisk"); // against a score of 3
         QTest::addColumn<QString>("told");
         const QString meanwhile = QStringLiteral("Mentre giocavi, Bea ha fatto un record di %1 "
                                                  "punti: il tuo punteggio non lo supera.");
         // clang-format off
-        QTest::newRow("higher, saved meanwhile") << true << meanwhile.arg(40);
-        QTest::newRow("there before, unreadable at start-up") << false << "Il record è di Bea con 40 punti: il tuo punteggio non lo supera.";
+        QTest::newRow("higher, saved meanwhile") << true << 40 << meanwhile.arg(40);
+        QTest::newRow("as high, saved meanwhile") << true << 3 << meanwhile.arg(3);
+        QTest::newRow("there before, unreadable at start-up") << false << 40 << "Il record è di Bea con 40 punti: il tuo punteggio non lo supera.";
         // clang-format on
     }
     void aRecordAsHighOnDiskIsKeptAndToldTruly() {
         QFETCH(bool, readAtStartUp);
+        QFETCH(int, onDisk);
         QFETCH(QString, told);
         TestGame t;
         if (!readAtStartUp)
             QVERIFY(QDir(t.folders.dir.path()).mkdir(QStringLiteral("quarvel.txt")));
         t.start();
         QDir(t.folders.dir.path()).rmdir(QStringLiteral("quarvel.txt"));
-        write(t.recordFile("aquarvel.txt"), " 40\r\n");
+        const QByteArray record = ' ' + QByteArray::number(onDisk) + "\r\n";
+        write(t.recordFile("aquarvel.txt"), record);
         write(t.recordFile("quarvel.txt"), "Bea\r\n");
         playAndExit(t, 3);
-        QCOMPARE(pair(t.folders.systemDir()), QByteArray(" 40\r\n|Bea\r\n"));
+        QCOMPARE(pair(t.folders.systemDir()), record + "|Bea\r\n");
         QCOMPARE(t.dialogs.texts().last(), told);
     }
 
@@ -251,12 +267,17 @@ private slots:
 
     void aLockHeldByAnotherCopyShowsOnlyAWholePair_data() {
         QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<int>("lesson"); // the folder's one lock serves every lesson
         QTest::addColumn<QString>("shown");
-        QTest::newRow("no journal: the pair on disk") << QByteArray() << " 2\r\nBea\r\n";
-        QTest::newRow("a broken journal: nothing") << QByteArray("zenobra-record 1\n@@\n") << "";
+        // clang-format off
+        QTest::newRow("no journal: the pair on disk") << QByteArray() << 15 << " 2\r\nBea\r\n";
+        QTest::newRow("a broken journal: nothing") << QByteArray("zenobra-record 1\n@@\n") << 15 << "";
+        QTest::newRow("another lesson: nothing") << QByteArray() << 3 << "";
+        // clang-format on
     }
     void aLockHeldByAnotherCopyShowsOnlyAWholePair() {
         QFETCH(QByteArray, journal);
+        QFETCH(int, lesson);
         QFETCH(QString, shown);
         Folder folder(" 2\r\n", "Bea\r\n");
         if (!journal.isEmpty()) {
@@ -265,7 +286,8 @@ private slots:
         }
         const RecordLock held(folder.windir() + QStringLiteral("zenobra-record.lock"), 0);
         QCOMPARE(held.state(), RecordLock::State::Held);
-        const RecordStore::Loaded loaded = RecordStore(folder.windir(), 15, nullptr, 100).load();
+        const RecordStore::Loaded loaded =
+            RecordStore(folder.windir(), lesson, nullptr, 100).load();
         QCOMPARE(loaded.record.score + loaded.record.name + u'|' + loaded.problem,
                  shown +
                      "|Non riesco a leggere il record: un'altra copia del gioco lo sta salvando.");
@@ -309,6 +331,34 @@ private slots:
                              folder.file("aquarvel.txt") +
                              ": il file è protetto dalla scrittura."));
         QCOMPARE(folder.pair(), QByteArray(" 2\r\n|Bea\r\n"));
+    }
+
+    // Another copy that holds the lock for a second does not cost the record: the exit waits.
+    void theExitWaitsForAnotherCopysSave() {
+        TestGame t;
+        t.start();
+        QProcess holder;
+        holder.start("flock", {t.recordFile("zenobra-record.lock"), "sleep", "1"});
+        QVERIFY(holder.waitForStarted());
+        for (int wait = 0;
+             RecordLock(t.recordFile("zenobra-record.lock"), 0).state() == RecordLock::State::Held;
+             ++wait, QThread::msleep(5))
+            QVERIFY2(wait < 400, "the other copy never held the lock");
+        playAndExit(t, 2);
+        QCOMPARE(t.dialogs.texts().last(), "Ok ho registrato il tuo record, C A M P I O N E\"");
+        holder.waitForFinished();
+    }
+
+    // The lesson a child chooses is kept in their own setting, where the game reads it again.
+    void aChildsLessonIsKeptInTheirOwnSetting() {
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        qputenv("XDG_CONFIG_DIRS", home.filePath("none").toUtf8());
+        StandardFolders().rememberLesson(6);
+        const LessonSetting read = StandardFolders().lesson();
+        qunsetenv("XDG_CONFIG_DIRS");
+        QCOMPARE(read.divisor + (read.fixed ? "fixed" : ""), QStringLiteral("6"));
+        QCOMPARE(bytes(home.filePath("zenobra/zenobra.conf")), "[lesson]\ndivisor=6\n");
     }
 
     void aFullDiskLeavesTheRecordWhole() {
@@ -389,10 +439,12 @@ private slots:
                  qPrintable(loaded.join(u'\n')));
         QVERIFY2(saved.value(0).startsWith("failed: ") && saved.value(0).contains(told),
                  qPrintable(saved.join(u'\n')));
-        // And it says that the score was not saved.
+        // And it says that the score was not saved, nor left the new one beside the old name.
         QVERIFY2(saved.value(0).contains(": Non ho potuto registrare il record ") ||
                      saved.value(0).endsWith(". Il record non è stato registrato."),
                  qPrintable(saved.join(u'\n')));
+        if (file != QLatin1String("aquarvel.txt"))
+            QCOMPARE(bytes(folder.file("aquarvel.txt")), QByteArray(" 2\r\n"));
     }
 
     void theClassFolderIsTheSystemsSettingAsWritten_data() {

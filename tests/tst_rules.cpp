@@ -491,6 +491,28 @@ private slots:
         QCOMPARE(t.game.state.divisore * 100 + int(t.dialogs.shown.size() - boxes), 1500);
     }
 
+    // The match goes on under the warning and the new-match question; the exit's boxes, which
+    // end it, hold both timers.
+    void theTimersTickUnderTheMatchsBoxesOnly() {
+        TestGame t;
+        t.start();
+        t.game.backgroundClicked();
+        QStringList seen;
+        for (const Answer answer : {Answer::Ok, Answer::No, Answer::Ok, Answer::Ok})
+            t.dialogs.answer(answer, [&] {
+                const Board& b = t.game.board;
+                seen << t.dialogs.texts().last().trimmed().left(10) +
+                            (b.Timer1.isEnabled() && b.Timer2.isEnabled() ? " ticking" : " held");
+            });
+        t.game.controlClicked(t.game.board.disparicmd);
+        t.game.menuClicked(u"Next");
+        for (int hit = 0; hit < 5; ++hit)
+            t.game.controlClicked(t.game.board.paricmd);
+        t.game.controlClicked(t.game.board.cmdExit);
+        QCOMPARE(seen, QStringList({"Attenzione ticking", "INIZIAMO U ticking", "Ciao a pre held",
+                                    "Ok ho regi held"}));
+    }
+
     void aNewMatchAsksFirstThenStartsAgainKeepingTheState() {
         TestGame t;
         t.start();
