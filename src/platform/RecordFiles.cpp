@@ -218,9 +218,10 @@ void syncFolder(const QString& folder) {
 unsigned fileMode(const QString& folder) {
     struct stat status {};
     if (::stat(native(folder).constData(), &status) != 0)
-        return 0644;
-    // Never writable by every user, whatever the folder allows: only the group may share it.
-    return status.st_mode & 0664;
+        return 0600;
+    // Never readable or writable by every user, whatever the folder allows: the record holds a
+    // child's name, and a file open for reading can hold the lock. Only the group may share it.
+    return status.st_mode & 0660;
 }
 
 } // namespace RecordFiles

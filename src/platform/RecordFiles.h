@@ -48,7 +48,8 @@ void remove(const QString& path);
 void removeTemporaries(const QString& folder);
 // Makes the folder's renames survive a power cut.
 void syncFolder(const QString& folder);
-// The permissions of the files made in a folder, for the lock file too.
+// The permissions of the files made in a folder, the lock file's too: the folder's own, for
+// its owner and group only.
 unsigned fileMode(const QString& folder);
 
 } // namespace RecordFiles

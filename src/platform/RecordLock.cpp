@@ -13,12 +13,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-// Readable only by those who may write it: a descriptor opened for reading takes the lock too,
-// so a reader outside the class could otherwise hold up every save.
-constexpr mode_t lockShare = 0660;
-} // namespace
-
 RecordLock::RecordLock(const QString& path, int waitMs) {
     // Only a copy that may save holds the lock; one that may only read reads without it.
     if (const int denied = RecordFiles::writeDenied(QFileInfo(path).path())) {
@@ -27,7 +21,7 @@ RecordLock::RecordLock(const QString& path, int waitMs) {
     }
     const QByteArray native = QFile::encodeName(path);
     const QString name = QFileInfo(path).fileName();
-    const mode_t mode = RecordFiles::fileMode(QFileInfo(path).path()) & lockShare;
+    const mode_t mode = RecordFiles::fileMode(QFileInfo(path).path());
     // O_NONBLOCK: a FIFO planted at the path must not hold start-up in open().
     m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
     // A lock file that a classmate left read-only, or that belongs to another, still locks: the
