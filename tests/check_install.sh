@@ -16,9 +16,9 @@ for sound in sparo esplosi laser; do
     [ -s "$(dirname "$program")/suoni/$sound.wav" ] || fail "no suoni/$sound.wav beside the program"
 done
 id=it.zenobra.zenobra
-[ -f "$root/share/applications/$id.desktop" ] || fail "no desktop file"
-[ -f "$root/share/metainfo/$id.metainfo.xml" ] || fail "no metainfo"
-[ -f "$root/share/icons/hicolor/scalable/apps/$id.svg" ] || fail "no SVG icon"
+for file in applications/$id.desktop metainfo/$id.metainfo.xml icons/hicolor/scalable/apps/$id.svg; do
+    [ -f "$root/share/$file" ] || fail "no $file"
+done
 for size in 32 64 128 256; do
     icon=$root/share/icons/hicolor/${size}x${size}/apps/$id.png
     [ -f "$icon" ] || fail "no ${size}px icon"

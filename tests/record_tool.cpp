@@ -1,5 +1,5 @@
 // The record store in a process of its own, to run as another user or to kill mid-save:
-//   record_tool load <folder>                          the problem or "ok", then the pair read
+//   record_tool load <folder> [<lesson>]               the problem or "ok", then the pair read
 //   record_tool save <folder> <score> <name> [<step>]  with a step: killed outright after it
 //   record_tool folder        the record folder|why there is none|the lesson named|"fixed"
 //   record_tool class <folder> <seconds> <seed>        a child of a class (a third killed
@@ -50,8 +50,9 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zenobra")); // as the game does
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() == 3 && args[1] == QLatin1String("load")) {
-        const RecordStore::Loaded loaded = RecordStore(args[2], 15, nullptr, 200).load();
+    if (args.size() >= 3 && args[1] == QLatin1String("load")) {
+        const RecordStore::Loaded loaded =
+            RecordStore(args[2], args.value(3, "15").toInt(), nullptr, 200).load();
         say(loaded.problem.isEmpty() ? "ok" : loaded.problem.toUtf8());
         say(encoded(loaded.record));
         return 0;

@@ -88,16 +88,6 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget() && !w.tavola.isVisible());
     }
 
-    // Escape on the new-match question says No, whichever answer is the default.
-    void escapeAnswersNo() {
-        QtDialogs boxes;
-        QObject scope; // the watchdog's, this test's alone
-        QTimer::singleShot(10000, &scope, [] { qFatal("the question stayed open after Escape"); });
-        QTimer::singleShot(0, [] { QTest::keyClick(qApp->activeModalWidget(), Qt::Key_Escape); });
-        const MessageBoxRequest question{.text = "?", .yesNo = true, .defaultButton = Answer::Yes};
-        QCOMPARE(boxes.messageBox(question), Answer::No);
-    }
-
     void closingTheWindowEndsAtOnceWithoutTheRecord() {
         RealWindow w;
         w.tavola.start();

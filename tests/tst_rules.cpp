@@ -172,15 +172,12 @@ private slots:
         QFETCH(QStringList, numbers);
         TestGame t;
         t.random.script.assign(6, draw(r));
-        t.game.state.punti = 9;
         t.game.startUp.Form_Activate();
         const Board& b = t.game.board;
         QCOMPARE(
             QStringList({b.disparicmd.caption(), b.disparicmd1.caption(), b.disparicmd2.caption(),
                          b.paricmd.caption(), b.paricmd1.caption(), b.paricmd2.caption()}),
             numbers);
-        QCOMPARE(t.game.state.punti, qint16(0));
-        QCOMPARE(b.Punteggio.caption(), QStringLiteral("0"));
     }
 
     void startUpAsksGreetsAndStartsTheClock_data() {
@@ -491,26 +488,31 @@ private slots:
         QCOMPARE(t.game.state.divisore * 100 + int(t.dialogs.shown.size() - boxes), 1500);
     }
 
-    // The match goes on under the warning and the new-match question; the exit's boxes, which
-    // end it, hold both timers.
+    // The match goes on under the warning and the new-match question; a start-up problem and the
+    // exit's boxes hold both timers. The problem is told once, and again at the exit.
     void theTimersTickUnderTheMatchsBoxesOnly() {
         TestGame t;
-        t.start();
-        t.game.backgroundClicked();
+        t.folders.problem = QStringLiteral("Non trovo la cartella del record.");
+        t.dialogs.type(QStringLiteral("Anna"));
+        t.dialogs.answer(Answer::Ok);
         QStringList seen;
-        for (const Answer answer : {Answer::Ok, Answer::No, Answer::Ok, Answer::Ok})
-            t.dialogs.answer(answer, [&] {
-                const Board& b = t.game.board;
+        for (const Answer answer : {Answer::Ok, Answer::Ok, Answer::No, Answer::Ok, Answer::Ok})
+            t.dialogs.answer(answer, [&, &b = t.game.board] {
                 seen << t.dialogs.texts().last().trimmed().left(10) +
-                            (b.Timer1.isEnabled() && b.Timer2.isEnabled() ? " ticking" : " held");
+                            (b.Timer1.isEnabled() ? " 1" : " -") +
+                            (b.Timer2.isEnabled() ? "2" : "-");
             });
+        t.game.start();
+        t.game.backgroundClicked();
         t.game.controlClicked(t.game.board.disparicmd);
         t.game.menuClicked(u"Next");
         for (int hit = 0; hit < 5; ++hit)
             t.game.controlClicked(t.game.board.paricmd);
         t.game.controlClicked(t.game.board.cmdExit);
-        QCOMPARE(seen, QStringList({"Attenzione ticking", "INIZIAMO U ticking", "Ciao a pre held",
-                                    "Ok ho regi held"}));
+        QCOMPARE(seen, QStringList({"Non trovo  --", "Attenzione 12", "INIZIAMO U 12",
+                                    "Ciao a pre --", "Non trovo  --"}));
+        QCOMPARE(t.dialogs.texts().last(),
+                 t.folders.problem + " Il record non è stato registrato.");
     }
 
     void aNewMatchAsksFirstThenStartsAgainKeepingTheState() {
