@@ -6,7 +6,6 @@
 #include "desktop/LessonMenu.h"
 #include "desktop/MenuBar.h"
 #include "desktop/Pictures.h"
-#include "game/Lessons.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -328,6 +327,7 @@ void Tavola::fitChangingLabels(const Control* only) {
             designed.right() < roomRight) {
             label->setFont(font);
             label->setGeometry(designed);
+            label->setToolTip({});
         } else {
             LabelRoom::fit(*label, control.caption(), font, designed.topLeft(), roomLeft,
                            roomRight);
