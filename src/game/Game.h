@@ -1,20 +1,19 @@
 #pragma once
 
+#include "game/BackgroundClick.h"
 #include "game/Board.h"
+#include "game/Clock.h"
 #include "game/GameState.h"
-
-#include "clock/Clock.h"
+#include "game/Hits.h"
 #include "game/QuestionBoard.h"
+#include "game/Records.h"
+#include "game/Shuffle.h"
 #include "game/StartUp.h"
 #include "platform/Dialogs.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/SystemFolders.h"
-#include "play/BackgroundClick.h"
-#include "play/Hits.h"
-#include "play/Shuffle.h"
 #include "records/RecordStore.h"
-#include "records/Records.h"
 
 // What the game window does outside the rules: showing, hiding and ending.
 class WindowHost {

@@ -1,4 +1,4 @@
-#include "play/BackgroundClick.h"
+#include "game/BackgroundClick.h"
 
 #include "game/Game.h"
 

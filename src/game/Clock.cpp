@@ -1,4 +1,4 @@
-#include "clock/Clock.h"
+#include "game/Clock.h"
 
 #include "game/Game.h"
 #include "platform/Int16.h"

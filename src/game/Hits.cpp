@@ -1,4 +1,4 @@
-#include "play/Hits.h"
+#include "game/Hits.h"
 
 #include "game/Colours.h"
 #include "game/Game.h"

@@ -1,4 +1,4 @@
-#include "play/Shuffle.h"
+#include "game/Shuffle.h"
 
 #include "game/Game.h"
 #include "platform/Int16.h"

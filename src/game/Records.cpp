@@ -1,4 +1,4 @@
-#include "records/Records.h"
+#include "game/Records.h"
 
 #include "game/Game.h"
 #include "platform/Int16.h"
