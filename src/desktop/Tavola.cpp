@@ -292,7 +292,7 @@ void Tavola::buildLessonMenu() {
 }
 
 void Tavola::showLesson() {
-    m_lessons->show(m_game.state.divisore, m_game.state.lezioneFissa);
+    m_lessons->show(m_game.state.divisor, m_game.state.lessonFixed);
 }
 
 void Tavola::menuCaptionChanged(const QString& name) {

@@ -52,6 +52,9 @@ private:
     BoardObserver* m_observer = nullptr;
 
 public:
+    // The design's names: "pari" buttons carry the right targets, the lesson's multiples, and
+    // "dispari" ones the wrong targets; not even and odd numbers (in the lesson of 3, 4 is a
+    // "dispari" number).
     Control& disparicmd2;
     Control& disparicmd1;
     Control& paricmd2;

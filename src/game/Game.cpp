@@ -108,7 +108,7 @@ QString Game::inputBox(const QString& prompt, const QString& title, const QStrin
 }
 
 qint16 Game::lessonNumber(double range, int offset, int remainder) {
-    const int divisor = state.divisore;
+    const int divisor = state.divisor;
     return toInt16(divisor * intPart(random().next() * range + offset) +
                    (remainder ? Lessons::remainder(remainder, divisor) : 0));
 }

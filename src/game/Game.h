@@ -73,8 +73,8 @@ public:
     SystemFolders& folders() { return m_services.folders; }
     QString systemDirProblem() const { return m_services.folders.systemDirProblem(); }
     Random& random() { return m_services.random; }
-    // The lesson's number: divisore × Int(r × range + offset), with a fresh r, plus the design's
-    // remainder (0 for a right target) reduced into 1 … divisore − 1.
+    // The lesson's number: divisor × Int(r × range + offset), with a fresh r, plus the design's
+    // remainder (0 for a right target) reduced into 1 … divisor − 1.
     qint16 lessonNumber(double range, int offset, int remainder = 0);
     WindowHost& host() { return m_host; }
 

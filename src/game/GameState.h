@@ -22,7 +22,8 @@ struct GameState {
     qint16 ndispari2 = 0;
     qint16 punti = 0;
     qint16 contatore = 0;
-    // The lesson: its multiples are the right targets. Fixed by the teacher, or chosen.
-    qint16 divisore = 15;
-    bool lezioneFissa = false;
+    // The lesson, which the design does not have: its multiples are the right targets. Fixed
+    // by the teacher, or chosen.
+    qint16 divisor = 15;
+    bool lessonFixed = false;
 };

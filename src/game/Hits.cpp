@@ -40,7 +40,7 @@ void Hits::disparicmd1_Click() {
     wrongHit(m_game.board.disparicmd1, QStringLiteral("Attenzione! Hai sbagliato:  "),
              QStringLiteral("  non è  un numero divisibile per "), [this] {
                  m_game.random().reseed(0);
-                 return toInt16(m_game.state.divisore * 400LL + 1); // 6001 in the lesson of 15
+                 return toInt16(m_game.state.divisor * 400LL + 1); // 6001 in the lesson of 15
              });
 }
 
@@ -59,7 +59,7 @@ qint16 Hits::drawWrongNumber(int range, int offset) {
     qint16 numero = 0;
     do {
         numero = toInt16(intPart(m_game.random().next() * range) + offset);
-    } while (numero % m_game.state.divisore == 0);
+    } while (numero % m_game.state.divisor == 0);
     return numero;
 }
 
@@ -83,7 +83,7 @@ void Hits::wrongHit(Control& button, const QString& firstPiece, const QString& s
         button.setBackground(Colours::red);
     m_game.suona(m_game.applicationFolder() + QLatin1String(Sounds::explosion));
     m_game.messageBox(
-        {firstPiece + button.caption() + secondPiece + QString::number(state.divisore)});
+        {firstPiece + button.caption() + secondPiece + QString::number(state.divisor)});
     state.punti = add16(state.punti, -4);
     m_game.board.Punteggio.setCaption(NumberText::plain(state.punti));
     button.hide();

@@ -1,5 +1,8 @@
 #include "game/Lessons.h"
 
+#include "game/TavolaDesign.h"
+#include "records/RecordStore.h"
+
 #include <algorithm>
 
 namespace Lessons {
@@ -7,45 +10,45 @@ namespace Lessons {
 namespace {
 
 struct Words {
-    int divisor;
     const char* criterion; // after "Un numero è divisibile per N se "
     const char* example;   // after "Es "
 };
 
-// Each example's arithmetic is checked by the suite.
-constexpr std::array<Words, 11> words{{
-    {2, "la sua ultima cifra è pari: 0, 2, 4, 6 o 8",
+static_assert(standard == RecordStore::plainNamesLesson,
+              "the game as it always was keeps its files");
+
+// In the order of the divisors.
+constexpr std::array<Words, divisors.size()> words{{
+    {"la sua ultima cifra è pari: 0, 2, 4, 6 o 8",
      "1358 è divisibile per 2 ed infatti la sua ultima cifra, 8, è pari"},
-    {3, "la somma delle sue cifre è divisibile per 3",
+    {"la somma delle sue cifre è divisibile per 3",
      "1365 è divisibile per 3 ed infatti la somma delle sue cifre è 15, che è divisibile per 3"},
-    {4, "il numero formato dalle sue ultime due cifre è divisibile per 4",
+    {"il numero formato dalle sue ultime due cifre è divisibile per 4",
      "1316 è divisibile per 4 ed infatti le sue ultime due cifre formano 16, che è divisibile "
      "per 4"},
-    {5, "la sua ultima cifra è 0 o 5",
-     "1365 è divisibile per 5 ed infatti la sua ultima cifra è 5"},
-    {6, "è divisibile sia per 2 che per 3",
+    {"la sua ultima cifra è 0 o 5", "1365 è divisibile per 5 ed infatti la sua ultima cifra è 5"},
+    {"è divisibile sia per 2 che per 3",
      "1362 è divisibile per 6 ed infatti è divisibile sia per 2, essendo pari, e sia per 3, "
      "essendo la somma delle cifre 12"},
-    {9, "la somma delle sue cifre è divisibile per 9",
+    {"la somma delle sue cifre è divisibile per 9",
      "1368 è divisibile per 9 ed infatti la somma delle sue cifre è 18, che è divisibile per 9"},
-    {10, "la sua ultima cifra è 0", "1360 è divisibile per 10 ed infatti la sua ultima cifra è 0"},
-    {11,
-     "la somma delle cifre di posto dispari e quella delle cifre di posto pari, contando da "
+    {"la sua ultima cifra è 0", "1360 è divisibile per 10 ed infatti la sua ultima cifra è 0"},
+    {"la somma delle cifre di posto dispari e quella delle cifre di posto pari, contando da "
      "destra, sono uguali o differiscono di un multiplo di 11",
      "1364 è divisibile per 11 ed infatti le cifre di posto dispari, 4 e 3, e quelle di posto "
      "pari, 6 e 1, hanno la stessa somma, 7"},
-    {12, "è divisibile sia per 3 che per 4",
+    {"è divisibile sia per 3 che per 4",
      "1368 è divisibile per 12 ed infatti è divisibile sia per 3, essendo la somma delle cifre "
      "18, e sia per 4, essendo 68 divisibile per 4"},
-    {15, "è divisibile sia per 3 che per 5",
+    {"è divisibile sia per 3 che per 5",
      "1365 è divisibile per 15 ed infatti è divisibile  sia per 3, essendo la somma delle cifre "
      "15, e sia per 5"},
-    {25, "le sue ultime due cifre sono 00, 25, 50 o 75",
+    {"le sue ultime due cifre sono 00, 25, 50 o 75",
      "1375 è divisibile per 25 ed infatti le sue ultime due cifre sono 75"},
 }};
 
 const Words& wordsOf(int divisor) {
-    return *std::ranges::find(words, divisor, &Words::divisor);
+    return words[std::ranges::find(divisors, divisor) - divisors.begin()];
 }
 
 // "del 3", "dell'11": the article before the number as it is read aloud.
@@ -61,7 +64,8 @@ QString name(int divisor) {
 }
 
 QString title(int divisor) {
-    return QStringLiteral("Frulvane") + (divisor == standard ? QString() : " - " + name(divisor));
+    const QString window = QString::fromLatin1(TavolaDesign::caption);
+    return divisor == standard ? window : window + " - " + name(divisor);
 }
 
 QString hint(int divisor, const QString& entry) {

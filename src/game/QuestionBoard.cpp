@@ -23,8 +23,8 @@ std::pair<qint16, qint16> QuestionBoard::poseQuestion() {
         first = toInt16(intPart(random.next() * 10.0));
     } while (first == 0);
     const qint16 second = toInt16(intPart(random.next() * 10.0));
-    m_game.board.lblNum1.setCaption(NumberText::atLeastOneDigit(first));
-    m_game.board.lblNum2.setCaption(NumberText::atLeastOneDigit(second));
+    m_game.board.lblNum1.setCaption(NumberText::plain(first));
+    m_game.board.lblNum2.setCaption(NumberText::plain(second));
     return {first, second};
 }
 
@@ -48,9 +48,9 @@ void QuestionBoard::Next_Click() {
 
 void QuestionBoard::Lezione_Click(int divisor) {
     GameState& state = m_game.state;
-    if (divisor == state.divisore || state.lezioneFissa || !newMatchWanted())
+    if (divisor == state.divisor || state.lessonFixed || !newMatchWanted())
         return;
-    state.divisore = qint16(divisor);
+    state.divisor = qint16(divisor);
     m_game.folders().rememberLesson(divisor);
     startAgain();
 }

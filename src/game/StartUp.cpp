@@ -20,9 +20,9 @@ void StartUp::Form_Load() {
 
     board.Timer1.setEnabled(false);
     board.Timer2.setEnabled(false);
-    board.setCaption(Lessons::title(state.divisore));
+    board.setCaption(Lessons::title(state.divisor));
     for (const QString& entry : {QStringLiteral("Ciao"), QStringLiteral("d"), QStringLiteral("h")})
-        board.setMenuCaption(entry, Lessons::hint(state.divisore, entry));
+        board.setMenuCaption(entry, Lessons::hint(state.divisor, entry));
     const QString name =
         m_game.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("Zenobra"), QString());
     m_game.messageBox(
@@ -60,18 +60,18 @@ void StartUp::Form_Activate() {
 
 void StartUp::Form_Resize(bool minimized) {
     if (minimized)
-        m_game.board.setCaption(Lessons::title(m_game.state.divisore));
+        m_game.board.setCaption(Lessons::title(m_game.state.divisor));
 }
 
 void StartUp::chooseLesson() {
     GameState& state = m_game.state;
     const LessonSetting setting = m_game.folders().lesson();
-    state.lezioneFissa = setting.fixed;
+    state.lessonFixed = setting.fixed;
     const int divisor = setting.divisor.toInt(); // 0 when it is no number
     const bool isLesson = std::ranges::find(Lessons::divisors, divisor) != Lessons::divisors.end();
-    state.divisore = isLesson ? divisor : Lessons::standard;
+    state.divisor = isLesson ? divisor : Lessons::standard;
     // The teacher's empty choice is told too: it fixes the lesson all the same.
-    if ((setting.fixed || !setting.divisor.isEmpty()) && state.divisore != divisor)
+    if ((setting.fixed || !setting.divisor.isEmpty()) && state.divisor != divisor)
         m_game.messageBoxWithTimersHeld(
             {(setting.divisor.isEmpty()
                   ? QStringLiteral("Nelle impostazioni la lezione (divisor=) è vuota")

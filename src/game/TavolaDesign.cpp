@@ -69,7 +69,7 @@ std::array<ControlDesign, 32> makeControls() {
                            "Go");
     cmdNext.picture = {":/pictures/sorriso.svg", ":/pictures/serio.svg", ":/pictures/risata.svg"};
 
-    const QColor red(0xFF, 0x00, 0x00), blue(0x00, 0x00, 0xFF), green(0x00, 0x80, 0x00);
+    const QColor red(0xFF, 0x00, 0x00), blue(0x00, 0x00, 0xFF), darkGreen(0x00, 0x80, 0x00);
     const QColor yellow(0xFF, 0xFF, 0x00), purple(0xC0, 0x00, 0xC0), paleCyan(0x80, 0xFF, 0xFF);
     return {
         numberButton("disparicmd2", 5040, 6840, "", 31),
@@ -100,9 +100,9 @@ std::array<ControlDesign, 32> makeControls() {
         label("lblnome", {2640, 7920, 990, 435}, "nome", sans18Bold, none, blue, 16, AutoSize,
               "Campione: nessuno"),
         label("Label12", {120, 7920, 2295, 375}, "Il record  è di ", sans18, none, purple, 15),
-        label("lblnome1", {1920, 4560, 120, 435}, "", sans18Bold, none, green, 14, AutoSize,
+        label("lblnome1", {1920, 4560, 120, 435}, "", sans18Bold, none, darkGreen, 14, AutoSize,
               "Sfidante senza nome"),
-        label("Label14", {135, 4560, 1395, 495}, "Sfidante", sans18, none, green, 13,
+        label("Label14", {135, 4560, 1395, 495}, "Sfidante", sans18, none, darkGreen, 13,
               Border | Centred | AutoSize),
         label("Label5", {960, 7680, 6615, 615}, "", sans24BoldItalic, cyan, red, 12,
               Hidden | Centred),

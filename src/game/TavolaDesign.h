@@ -52,7 +52,6 @@ constexpr int clientHeight = 10080 / twipsPerPixel; // 672
 constexpr int scaleHeight = 512;
 
 inline const char* const caption = "Frulvane";
-inline const char* const programTitle = "Zenobra";
 
 QRect pixelGeometry(const ControlDesign& design);
 

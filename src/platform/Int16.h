@@ -13,7 +13,6 @@ public:
         : std::runtime_error(description.toStdString())
         , m_code(code)
         , m_description(description) {}
-    int code() const { return m_code; }
     QString report() const {
         return QStringLiteral("Errore di run-time '%1':\n\n%2").arg(m_code).arg(m_description);
     }

@@ -10,10 +10,6 @@ QString plain(int value) {
     return QString::number(value);
 }
 
-QString atLeastOneDigit(int value) {
-    return QString::number(value);
-}
-
 QString twoDigits(double value) {
     const auto whole = static_cast<long long>(std::nearbyint(value));
     const QString digits = QString::number(std::llabs(whole)).rightJustified(2, QLatin1Char('0'));

@@ -5,10 +5,8 @@
 
 namespace NumberText {
 
-// Plain decimal digits, a minus sign when negative, no padding.
+// Plain decimal digits, a minus sign when negative, no padding: the "#0" pattern too.
 QString plain(int value);
-// The "#0" pattern: at least one digit.
-QString atLeastOneDigit(int value);
 // The "00" pattern: at least two digits, with a leading zero below 10.
 QString twoDigits(double value);
 // The number at the start of a text: leading spaces skipped, an optional sign, digits and

@@ -198,9 +198,7 @@ void remove(const QString& path) {
 }
 
 void removeTemporaries(const QString& folder) {
-    static const QRegularExpression ours(
-        QStringLiteral("^\\.zenobra-tmp\\.(a?quarvel(-[0-9]+)?\\.txt|zenobra-record(-[0-9]+)?"
-                       "\\.journal)\\.[A-Za-z0-9]{6}$"));
+    static const QRegularExpression ours(QStringLiteral("^\\.zenobra-tmp\\..+\\.[A-Za-z0-9]{6}$"));
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System))
         if (ours.match(name).hasMatch())

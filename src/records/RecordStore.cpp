@@ -71,7 +71,7 @@ const QString RecordStore::notSaved = QStringLiteral(" Il record non è stato re
 
 RecordStore::RecordStore(const QString& folder, int lesson, Faults* faults, int lockWaitMs)
     : m_folder(QDir::cleanPath(folder))
-    , m_lessonMark(lesson == 15 ? QString() : QStringLiteral("-%1").arg(lesson))
+    , m_lessonMark(lesson == plainNamesLesson ? QString() : QStringLiteral("-%1").arg(lesson))
     , m_faults(faults)
     , m_lockWaitMs(lockWaitMs) {}
 

@@ -52,14 +52,16 @@ public:
     static constexpr qint64 readCap = 4096;
     // A journal holds a whole name of any length the name box takes.
     static constexpr qint64 journalCap = 1 << 20;
+    // The lesson whose files keep the names they always had: aquarvel.txt, not aquarvel-15.txt.
+    static constexpr int plainNamesLesson = 15;
     // Said after a problem that does not itself say that the record was not saved.
     static const QString notSaved;
 
     // `folder`: an existing folder. Each lesson has a record of its own there, in files named
     // after its divisor (aquarvel-3.txt), but for the lesson of 15 (aquarvel.txt); one lock
     // serves them all.
-    explicit RecordStore(const QString& folder, int lesson = 15, Faults* faults = nullptr,
-                         int lockWaitMs = 5000);
+    explicit RecordStore(const QString& folder, int lesson = plainNamesLesson,
+                         Faults* faults = nullptr, int lockWaitMs = 5000);
 
     QString scorePath() const { return path(QStringLiteral("aquarvel%1.txt").arg(m_lessonMark)); }
     QString namePath() const { return path(QStringLiteral("quarvel%1.txt").arg(m_lessonMark)); }
