@@ -108,6 +108,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, design);
         WindowFixture f;
+        f.tavola.buildWindow(); // as when first shown
         QWidget* widget = f.tavola.controlWidget(name);
         QCOMPARE(described(widget), design);
         if (auto* label = qobject_cast<QLabel*>(widget)) // a name with markup shows as typed

@@ -6,140 +6,30 @@
 #include "desktop/LessonMenu.h"
 #include "desktop/MenuBar.h"
 #include "desktop/Pictures.h"
+#include "desktop/PlaySurface.h"
 
-#include <QAccessibleWidget>
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 
 #include <algorithm>
 #include <functional>
-
-// What assistive tools are offered of the play surface: its shown controls only. Controls
-// hidden by design, and number buttons between two jumps, are not there for the player.
-class SurfaceAccessible final : public QAccessibleWidget {
-public:
-    explicit SurfaceAccessible(QWidget* surface)
-        : QAccessibleWidget(surface, QAccessible::Client) {}
-    int childCount() const override { return int(shown().size()); }
-    QAccessibleInterface* child(int index) const override {
-        const QList<QWidget*> children = shown();
-        return index >= 0 && index < children.size()
-                   ? QAccessible::queryAccessibleInterface(children[index])
-                   : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        return child ? int(shown().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
-    }
-
-private:
-    QList<QWidget*> shown() const {
-        QList<QWidget*> children;
-        for (QWidget* child : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (!child->isHidden())
-                children << child;
-        return children;
-    }
-};
-
-// The client area: paints the persistent drawing and takes the clicks on the background.
-class Tavola::Surface final : public QWidget {
-public:
-    explicit Surface(Tavola& window)
-        : QWidget(&window)
-        , m_window(window) {
-        setFixedSize(sizeHint());
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        // The play surface takes the keyboard: Space or Return is a click on the background.
-        setFocusPolicy(Qt::StrongFocus);
-        setAccessibleName(QStringLiteral("Campo di gioco"));
-    }
-    QSize sizeHint() const override {
-        return {TavolaDesign::clientWidth, TavolaDesign::clientHeight};
-    }
-    static QAccessibleInterface* accessible(const QString&, QObject* object) {
-        auto* surface = dynamic_cast<Surface*>(object);
-        return surface ? new SurfaceAccessible(surface) : nullptr;
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QPainter painter(this);
-        const QImage& image = m_window.m_game.board.canvas.image();
-        const QRect area = event->rect();
-        const qreal ratio = image.devicePixelRatio();
-        painter.drawImage(area, image,
-                          QRectF(area.topLeft() * ratio, area.size() * ratio).toRect());
-    }
-    void keyPressEvent(QKeyEvent* event) override {
-        const int key = event->key();
-        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
-            event->modifiers() == Qt::NoModifier) {
-            if (!event->isAutoRepeat())
-                m_window.m_game.backgroundClicked();
-            return;
-        }
-        QWidget::keyPressEvent(event);
-    }
-    void mousePressEvent(QMouseEvent* event) override {
-        m_pressed = event->button() == Qt::LeftButton;
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        // A click: pressed and released over the background with the left button.
-        if (m_pressed && event->button() == Qt::LeftButton &&
-            rect().contains(event->position().toPoint()))
-            m_window.m_game.backgroundClicked();
-        m_pressed = false;
-    }
-
-private:
-    Tavola& m_window;
-    bool m_pressed = false;
-};
-
-// The client area around the play field, and the window's size: fixed at the design's, as the
-// window system is told. Where one makes the window larger anyway (a client resizing it with no
-// manager running, a tiling manager, Wayland's maximise), the field stays as designed in the
-// middle and the rest is painted: nothing beyond the field is seen or reached.
-class Tavola::Surround final : public QWidget {
-public:
-    Surround(QMainWindow& window, QWidget* field) {
-        auto* centred = new QGridLayout(this); // around it, the window's own background
-        centred->setContentsMargins(0, 0, 0, 0);
-        centred->addWidget(field, 0, 0, Qt::AlignCenter);
-        // Under Wayland, Qt draws the title bar itself and offers maximise whatever the flags;
-        // a window that then keeps its fixed size breaks the protocol and the compositor ends
-        // the program. There the window takes the maximised size.
-        window.layout()->setSizeConstraint(QGuiApplication::platformName() == u"wayland"
-                                               ? QLayout::SetMinimumSize
-                                               : QLayout::SetFixedSize);
-    }
-};
 
 Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
                std::function<void()> quit)
     : m_quit(std::move(quit))
     , m_game(Services{dialogs, sound, random, folders}, *this) {
     setObjectName(QStringLiteral("Tavola"));
-    // A window of fixed size: it can be minimised and closed, not maximised.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromLatin1(TavolaDesign::caption));
-    QAccessible::installFactory(&Surface::accessible);
+    QAccessible::installFactory(&PlaySurface::accessible);
     QAccessible::installFactory(&LessonMenu::accessible);
-    m_surface = new Surface(*this);
-    m_surface->setObjectName(QStringLiteral("superficie"));
-    setCentralWidget(new Surround(*this, m_surface));
+    m_surface = new PlaySurface(this, m_game);
+    m_surface->placeIn(*this);
     // The program's icon, before the first box: the name prompt carries it too.
     QApplication::setWindowIcon(QIcon(Pictures::windowIcon));
     m_timer1.setObjectName(QStringLiteral("Timer1"));
@@ -157,8 +47,7 @@ QWidget* Tavola::surface() const {
     return m_surface;
 }
 
-QWidget* Tavola::controlWidget(const QString& name) {
-    buildWindow();
+QWidget* Tavola::controlWidget(const QString& name) const {
     return m_surface->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
 }
 
@@ -169,8 +58,6 @@ void Tavola::setVisible(bool visible) {
 }
 
 void Tavola::buildWindow() {
-    // Built when the window is first shown, from the board as it stands: the name prompt,
-    // which comes first, does not wait for the menus and controls.
     if (!m_widgets.isEmpty())
         return;
     buildMenus();

@@ -9,6 +9,7 @@
 #include <functional>
 
 class LessonMenu;
+class PlaySurface;
 
 // The game window: the controls of its design over the persistent drawing, its menus and its
 // two timers, all following the game's board.
@@ -20,10 +21,14 @@ public:
     ~Tavola() override;
 
     Game& game() { return m_game; }
-    QWidget* controlWidget(const QString& name);
+    // A control's widget, once the window is built.
+    QWidget* controlWidget(const QString& name) const;
     QWidget* surface() const;
     // Initialization, load, show and activation.
     void start() { m_game.start(); }
+    // The menus and controls, from the board as it stands: when the window is first shown, so
+    // that the name prompt, which comes first, does not wait for them.
+    void buildWindow();
 
     void setVisible(bool visible) override;
 
@@ -34,10 +39,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    class Surface;
-    class Surround;
-
-    void buildWindow();
     void buildControls();
     // A widget of the kind the control's design row names, on the play surface.
     QWidget* makeWidget(const Control& control);
@@ -69,7 +70,7 @@ private:
     void endProgram() override;
 
     std::function<void()> m_quit;
-    Surface* m_surface = nullptr;
+    PlaySurface* m_surface = nullptr;
     QHash<const Control*, QWidget*> m_widgets;
     LessonMenu* m_lessons = nullptr;
     QTimer m_timer1{this};
