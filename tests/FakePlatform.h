@@ -10,12 +10,12 @@
 #include <vector>
 
 // Boxes answered from a script; a reply can run code "while the box is open", such as ticks.
-// Unscripted boxes get their default answer, and the input box empty text.
+// Names typed and answers are two queues, so a box never takes a name. Unscripted boxes get
+// their default answer, and the input box empty text.
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Reply {
         Answer answer = Answer::Ok;
-        QString text;
         std::function<void()> whileOpen;
     };
     struct Shown {
@@ -24,9 +24,9 @@ public:
     };
 
     void answer(Answer answer, std::function<void()> whileOpen = {}) {
-        replies.push_back({answer, {}, std::move(whileOpen)});
+        replies.push_back({answer, std::move(whileOpen)});
     }
-    void type(const QString& text) { replies.push_back({Answer::Ok, text, {}}); }
+    void type(const QString& text) { typed.push_back(text); }
     QStringList texts() const {
         QStringList all;
         for (const Shown& box : shown)
@@ -48,28 +48,27 @@ public:
 
     Answer messageBox(const MessageBoxRequest& request) override {
         shown.push_back({false, request});
-        const Reply reply = next(request.defaultButton);
+        Reply reply{request.defaultButton, {}};
+        if (!replies.empty()) {
+            reply = replies.front();
+            replies.pop_front();
+        }
         if (reply.whileOpen)
             reply.whileOpen();
         return reply.answer;
     }
     QString inputBox(const QString& prompt, const QString& title, const QString&) override {
         shown.push_back({true, {.text = prompt, .title = title}});
-        return next(Answer::Ok).text;
+        if (typed.empty())
+            return {};
+        const QString text = typed.front();
+        typed.pop_front();
+        return text;
     }
 
     std::deque<Reply> replies;
+    std::deque<QString> typed;
     std::vector<Shown> shown;
-
-private:
-    Reply next(Answer fallback) {
-        Reply reply{fallback, {}, {}};
-        if (!replies.empty()) {
-            reply = replies.front();
-            replies.pop_front();
-        }
-        return reply;
-    }
 };
 
 class FakeSound final : public Sound {
