@@ -4,12 +4,14 @@
 #include "FakePlatform.h"
 #include "platform/Int16.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <random>
 
 namespace {
 constexpr float rMax = 0.99999994f; // the largest float below 1
+const QRegularExpression nonDigits(QStringLiteral("\\D+"));
 
 // "paricmd L160 T300, disparicmd T0": coordinates in the board's units, 512 down the window.
 using Places = QMap<QString, QPoint>;
@@ -430,7 +432,7 @@ private slots:
         QCOMPARE(t.dialogs.texts().last().section(u' ', -2), QStringLiteral("per %1").arg(divisor));
     }
 
-    // The words of each lesson, exact (the lesson of 15's: the menu listing's).
+    // The words of each lesson, exact, and true by arithmetic.
     void eachLessonTeachesItsCriterionInItsOwnWords_data() {
         QTest::addColumn<int>("divisor");
         QTest::addColumn<QString>("words"); // title | hello | criterion | example
@@ -443,6 +445,7 @@ private slots:
 9|Frulvane - Multipli del 9|multipli del 9|la somma delle sue cifre è divisibile per 9|Es 1368 è divisibile per 9 ed infatti la somma delle sue cifre è 18, che è divisibile per 9
 10|Frulvane - Multipli del 10|multipli del 10|la sua ultima cifra è 0|Es 1360 è divisibile per 10 ed infatti la sua ultima cifra è 0
 11|Frulvane - Multipli dell'11|multipli dell'11|la somma delle cifre di posto dispari e quella delle cifre di posto pari, contando da destra, sono uguali o differiscono di un multiplo di 11|Es 1364 è divisibile per 11 ed infatti le cifre di posto dispari, 4 e 3, e quelle di posto pari, 6 e 1, hanno la stessa somma, 7
+15|Frulvane|multipli del 15|è divisibile sia per 3 che per 5|Es 1365 è divisibile per 15 ed infatti è divisibile  sia per 3, essendo la somma delle cifre 15, e sia per 5
 12|Frulvane - Multipli del 12|multipli del 12|è divisibile sia per 3 che per 4|Es 1368 è divisibile per 12 ed infatti è divisibile sia per 3, essendo la somma delle cifre 18, e sia per 4, essendo 68 divisibile per 4
 25|Frulvane - Multipli del 25|multipli del 25|le sue ultime due cifre sono 00, 25, 50 o 75|Es 1375 è divisibile per 25 ed infatti le sue ultime due cifre sono 75)")
                                       .split(u'\n', Qt::SkipEmptyParts))
@@ -461,6 +464,23 @@ private slots:
                      u'|' + b.menuCaption("d").section(QStringLiteral(" se "), 1) + u'|' +
                      b.menuCaption("h"),
                  words);
+        // True by arithmetic: each figure quoted is a digit, the last two, a digit sum, a divisor.
+        const QStringList figures = b.menuCaption("h").split(nonDigits, Qt::SkipEmptyParts);
+        const int n = figures.value(0).toInt();
+        QSet<int> truths{n % 100};
+        for (int factor : {2, 3, 4, 5, divisor})
+            if (divisor % factor == 0)
+                truths << factor;
+        int sum = 0, odd = 0, even = 0;
+        for (int rest = n, place = 1; rest > 0; rest /= 10, ++place) {
+            truths << rest % 10;
+            sum += rest % 10;
+            (place % 2 ? odd : even) += rest % 10;
+        }
+        truths << sum << odd << even;
+        QVERIFY(n % divisor == 0 && figures.value(1).toInt() == divisor);
+        for (const QString& figure : figures.mid(2))
+            QVERIFY2(truths.contains(figure.toInt()), qPrintable(figure));
     }
 
     void aTeachersLessonThatIsNoLessonIsToldAndFifteenIsPlayed_data() {
@@ -479,16 +499,14 @@ private slots:
         t.folders.setting = {divisor, true};
         t.start();
         QCOMPARE(t.dialogs.texts().first(), told);
-        // The teacher's lesson, even one that is no lesson, is not the child's to change: no
-        // question is asked, and a Yes at hand is not taken.
+        // Not the child's to change: no question is asked, and a Yes at hand is not taken.
         t.dialogs.answer(Answer::Yes);
         const auto boxes = t.dialogs.shown.size();
         t.game.lessonChosen(3);
         QCOMPARE(t.game.state.divisor * 100 + int(t.dialogs.shown.size() - boxes), 1500);
     }
 
-    // The match goes on under the warning and the new-match question; a start-up problem and the
-    // exit's boxes hold both timers. The problem is told once, and again at the exit.
+    // The timers tick under the warning and the question, held under a start-up problem and exit.
     void theTimersTickUnderTheMatchsBoxesOnly() {
         TestGame t;
         t.folders.problem = QStringLiteral("Non trovo la cartella del record.");
