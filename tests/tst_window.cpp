@@ -175,6 +175,8 @@ hf=Help
         for (const char* control : {"Label14", "lblScore", "cmdNext"})
             f.clickAt(f.widget(control)->geometry().center());
         QTest::mouseRelease(f.tavola.surface(), Qt::LeftButton, {}, {5, 600}); // pressed elsewhere
+        QTest::mousePress(f.tavola.surface(), Qt::LeftButton, {}, {5, 600});
+        QTest::mouseRelease(f.tavola.surface(), Qt::LeftButton, {}, {5, 700}); // released off it
         QVERIFY(!f.game().board.Timer2.isEnabled());
         f.clickAt(f.widget("paricmd")->geometry().center()); // a hidden button's place
         QVERIFY(f.game().board.Timer2.isEnabled());
