@@ -19,57 +19,62 @@ RecordLock::RecordLock(const QString& path, int waitMs) {
         m_problem = RecordFiles::cause(denied);
         return;
     }
+    if (open(path))
+        m_state = lock(QFileInfo(path).fileName(), waitMs);
+}
+
+bool RecordLock::open(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
-    const QString name = QFileInfo(path).fileName();
     const mode_t mode = RecordFiles::fileMode(QFileInfo(path).path());
     // O_NONBLOCK: a FIFO planted at the path must not hold start-up in open().
     m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
     // A lock file that a classmate left read-only, or that belongs to another, still locks: the
     // lock needs no writing, only a folder where the next save can write.
-    bool readOnly = false;
     if (m_fd < 0 && errno == EACCES) {
         m_fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        readOnly = true;
+        m_readOnly = true;
     }
     if (m_fd < 0) {
         const int error = errno;
         const QString stands = RecordFiles::inTheWay(path);
         m_problem = !stands.isEmpty() ? stands
-                    : error == EACCES
-                        ? QStringLiteral("non ho il permesso di aprire il file %1").arg(name)
-                        : RecordFiles::cause(error);
-        return;
+                    : error == EACCES ? QStringLiteral("non ho il permesso di aprire il file %1")
+                                            .arg(QFileInfo(path).fileName())
+                                      : RecordFiles::cause(error);
+        return false;
     }
     struct stat opened {};
     if (::fstat(m_fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         m_problem = RecordFiles::inTheWay(path);
-        return;
+        return false;
     }
     if (opened.st_uid == ::geteuid())
         ::fchmod(m_fd, mode); // the umask would take the group's share away
+    return true;
+}
+
+RecordLock::State RecordLock::lock(const QString& name, int waitMs) {
     // A lock on the open file, which ends with the copy that holds it: threads of one process
     // exclude each other too.
     QElapsedTimer waited;
     waited.start();
     while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EBADF && readOnly) {
+        if (errno == EBADF && m_readOnly) {
             // NFS and SMB lock a file as a byte range, which needs a file open for writing.
             m_problem = QStringLiteral("il file %1 è protetto dalla scrittura, e in una cartella "
                                        "di rete si blocca solo un file che si può scrivere")
                             .arg(name);
-            return;
+            return State::Failed;
         }
         if (errno != EWOULDBLOCK) {
             m_problem = RecordFiles::cause(errno);
-            return;
+            return State::Failed;
         }
-        if (waited.elapsed() >= waitMs) {
-            m_state = State::Busy;
-            return;
-        }
+        if (waited.elapsed() >= waitMs)
+            return State::Busy;
         QThread::msleep(10);
     }
-    m_state = State::Held;
+    return State::Held;
 }
 
 RecordLock::~RecordLock() {

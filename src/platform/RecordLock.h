@@ -23,7 +23,13 @@ public:
     QString problem() const { return m_problem; }
 
 private:
+    // Opens the lock file, for writing where it may; false, with the problem, when it cannot.
+    bool open(const QString& path);
+    // Takes the lock within the wait.
+    State lock(const QString& name, int waitMs);
+
     int m_fd = -1;
+    bool m_readOnly = false;
     State m_state = State::Failed;
     QString m_problem;
 };
