@@ -179,6 +179,32 @@ RecordStore::Loaded RecordStore::load() const {
     return readWhole();
 }
 
+QString RecordStore::writePair(const QByteArray& pending, const QByteArray& score,
+                               const QByteArray& name,
+                               const std::optional<QByteArray>& oldScore) const {
+    if (QString problem = writeWhole(journalPath(), pending); !problem.isEmpty())
+        return problem;
+    reached(Step::JournalWritten);
+    syncFolder();
+    if (QString problem = writeWhole(scorePath(), score, Step::ScoreStaged); !problem.isEmpty()) {
+        RecordFiles::remove(journalPath());
+        return problem;
+    }
+    reached(Step::ScoreWritten);
+    if (QString problem = writeWhole(namePath(), name, Step::NameStaged); !problem.isEmpty()) {
+        // Put the old score back, so the pair on disk stays the old one.
+        if (oldScore && writeWhole(scorePath(), *oldScore).isEmpty())
+            RecordFiles::remove(journalPath());
+        return problem;
+    }
+    reached(Step::NameWritten);
+    syncFolder();
+    RecordFiles::remove(journalPath());
+    syncFolder();
+    reached(Step::Done);
+    return {};
+}
+
 RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& nameLine) const {
     using Outcome = Saved::Outcome;
     if (QString problem = RecordFiles::folderProblem(m_folder); !problem.isEmpty())
@@ -212,30 +238,10 @@ RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& na
                 {},
                 {text(oldScore), text(RecordFiles::read(namePath(), readCap))}};
 
-    if (QString problem = writeWhole(journalPath(), journal(lines)); !problem.isEmpty())
+    const QString problem =
+        writePair(journal(lines), lines.score, lines.name,
+                  oldScore.problem.isEmpty() ? std::optional(oldScore.bytes) : std::nullopt);
+    if (!problem.isEmpty())
         return {Outcome::Failed, problem, {}};
-    reached(Step::JournalWritten);
-    syncFolder();
-
-    if (QString problem = writeWhole(scorePath(), lines.score, Step::ScoreStaged);
-        !problem.isEmpty()) {
-        RecordFiles::remove(journalPath());
-        return {Outcome::Failed, problem, {}};
-    }
-    reached(Step::ScoreWritten);
-
-    if (QString problem = writeWhole(namePath(), lines.name, Step::NameStaged);
-        !problem.isEmpty()) {
-        // Put the old score back, so the pair on disk stays the old one.
-        if (oldScore.problem.isEmpty() && writeWhole(scorePath(), oldScore.bytes).isEmpty())
-            RecordFiles::remove(journalPath());
-        return {Outcome::Failed, problem, {}};
-    }
-    reached(Step::NameWritten);
-    syncFolder();
-
-    RecordFiles::remove(journalPath());
-    syncFolder();
-    reached(Step::Done);
     return {Outcome::Written, {}, {}};
 }

@@ -84,6 +84,10 @@ private:
     QString path(const QString& name) const;
     QString writeWhole(const QString& path, const QByteArray& bytes,
                        std::optional<Step> staged = std::nullopt) const;
+    // The journal first, then each file renamed into place; a failure leaves the old pair, and
+    // the old score put back (when it was read) where the name could not follow it.
+    QString writePair(const QByteArray& pending, const QByteArray& score, const QByteArray& name,
+                      const std::optional<QByteArray>& oldScore) const;
     // A save cut short is finished, or its journal discarded when it cannot be parsed.
     QString completeJournal() const;
     // The journal's pair when a save is pending, else both files read whole, else a problem.
