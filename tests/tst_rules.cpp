@@ -53,7 +53,7 @@ float draw(const QString& r) {
 }
 
 // How many times a control told its observer of each kind of change.
-struct Changes final : ControlObserver {
+struct Changes final : BoardObserver {
     void controlChanged(const Control&, ControlChange change) override { ++told[int(change)]; }
     int told[4] = {};
 };

@@ -27,20 +27,7 @@ Board::Board()
     , lblnome1(at("lblnome1"))
     , lblconto(at("lblconto"))
     , lblNum1(at("lblNum1"))
-    , lblNum2(at("lblNum2")) {
-    Timer1.setOnChange([this] {
-        if (m_observer)
-            m_observer->timerChanged(Timer1);
-    });
-    Timer2.setOnChange([this] {
-        if (m_observer)
-            m_observer->timerChanged(Timer2);
-    });
-    canvas.setOnChange([this] {
-        if (m_observer)
-            m_observer->canvasChanged();
-    });
-}
+    , lblNum2(at("lblNum2")) {}
 
 Control* Board::find(QStringView name) {
     for (Control& control : m_controls)
@@ -96,4 +83,7 @@ void Board::setObserver(BoardObserver* observer) {
     m_observer = observer;
     for (Control& control : m_controls)
         control.setObserver(observer);
+    Timer1.setObserver(observer);
+    Timer2.setObserver(observer);
+    canvas.setObserver(observer);
 }

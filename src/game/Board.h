@@ -9,16 +9,6 @@
 
 #include <deque>
 
-class BoardObserver : public ControlObserver {
-public:
-    virtual void timerChanged(const GameTimer& timer) = 0;
-    virtual void captionChanged(const QString& caption) = 0;
-    virtual void canvasChanged() = 0;
-    virtual void menuCaptionChanged(const QString& name) = 0;
-    // Every control is back in its design state.
-    virtual void boardReset() = 0;
-};
-
 // Everything the game window holds, as the rules see it: the controls in their stored order,
 // the two timers, the caption and the persistent drawing.
 class Board {

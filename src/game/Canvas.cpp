@@ -24,14 +24,12 @@ void Canvas::setDevicePixelRatio(qreal ratio) {
         painter.drawImage(QRect(QPoint(0, 0), logical), m_image);
     }
     m_image = std::move(sharper);
-    if (m_onChange)
-        m_onChange();
+    changed();
 }
 
 void Canvas::clear() {
     m_image.fill(windowColour);
-    if (m_onChange)
-        m_onChange();
+    changed();
 }
 
 Canvas::Drawing::Drawing(Canvas& canvas, int penWidth)
@@ -41,8 +39,7 @@ Canvas::Drawing::Drawing(Canvas& canvas, int penWidth)
 
 Canvas::Drawing::~Drawing() {
     m_painter.end();
-    if (m_canvas.m_onChange)
-        m_canvas.m_onChange();
+    m_canvas.changed();
 }
 
 void Canvas::Drawing::rectangle(QPointF corner, QPointF oppositeCorner, QColor colour) {

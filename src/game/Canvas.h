@@ -1,10 +1,10 @@
 #pragma once
 
+#include "game/BoardObserver.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPainter>
-
-#include <functional>
 
 // The window's persistent drawing: kept in an image of the client area that lies under
 // every control and is painted again whenever the window is uncovered.
@@ -15,7 +15,7 @@ public:
     const QImage& image() const { return m_image; }
     void setDevicePixelRatio(qreal ratio);
     void clear();
-    void setOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
+    void setObserver(BoardObserver* observer) { m_observer = observer; }
 
     // Outlines drawn with an inside-frame solid pen in copy mode. Coordinates are in the
     // board's units: one per pixel across, scaleHeight down the client height.
@@ -34,6 +34,11 @@ public:
     };
 
 private:
+    void changed() {
+        if (m_observer)
+            m_observer->canvasChanged();
+    }
+
     QImage m_image;
-    std::function<void()> m_onChange;
+    BoardObserver* m_observer = nullptr;
 };

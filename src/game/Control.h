@@ -1,20 +1,11 @@
 #pragma once
 
+#include "game/BoardObserver.h"
 #include "game/TavolaDesign.h"
 
 #include <QRect>
 #include <QRgb>
 #include <QString>
-
-class Control;
-
-enum class ControlChange { Caption, Visible, Position, Background };
-
-class ControlObserver {
-public:
-    virtual ~ControlObserver() = default;
-    virtual void controlChanged(const Control& control, ControlChange change) = 0;
-};
 
 // One control of the game window as the rules see it. Setting a property to the value it
 // already has does nothing, so the hit handlers' flash loops stay cheap.
@@ -43,7 +34,7 @@ public:
     QRect designGeometry() const { return TavolaDesign::pixelGeometry(*m_design); }
 
     void reset();
-    void setObserver(ControlObserver* observer) { m_observer = observer; }
+    void setObserver(BoardObserver* observer) { m_observer = observer; }
 
 private:
     template <typename Value> void set(Value& property, const Value& value, ControlChange change) {
@@ -60,5 +51,5 @@ private:
     bool m_visible = true;
     QRgb m_background = 0;
     QPoint m_position;
-    ControlObserver* m_observer = nullptr;
+    BoardObserver* m_observer = nullptr;
 };

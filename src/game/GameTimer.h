@@ -1,8 +1,7 @@
 #pragma once
 
+#include "game/BoardObserver.h"
 #include "game/TavolaDesign.h"
-
-#include <functional>
 
 // A timer as the rules see it: an interval and an enabled flag. The window ticks it.
 class GameTimer {
@@ -17,15 +16,15 @@ public:
         if (enabled == m_enabled)
             return;
         m_enabled = enabled;
-        if (m_onChange)
-            m_onChange();
+        if (m_observer)
+            m_observer->timerChanged(*this);
     }
     int interval() const { return m_design->interval; }
     void reset() { setEnabled(m_design->enabled); }
-    void setOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
+    void setObserver(BoardObserver* observer) { m_observer = observer; }
 
 private:
     const TavolaDesign::TimerDesign* m_design;
     bool m_enabled = false;
-    std::function<void()> m_onChange;
+    BoardObserver* m_observer = nullptr;
 };
