@@ -69,7 +69,7 @@ QWidget* Tavola::makeWidget(const Control& control) {
     switch (design.kind) {
     case TavolaDesign::Kind::Button: {
         QAbstractButton* button = nullptr;
-        if (design.graphical) {
+        if (design.has(TavolaDesign::Graphical)) {
             auto* graphic = new GraphicButton(m_surface);
             const auto picture = [](const char* path) { return path ? QIcon(path) : QIcon(); };
             graphic->setPictures(picture(design.picture.normal), picture(design.picture.pressed),
@@ -85,8 +85,9 @@ QWidget* Tavola::makeWidget(const Control& control) {
     case TavolaDesign::Kind::Label: {
         auto* label = new QLabel(m_surface);
         label->setTextFormat(Qt::PlainText);
-        label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-        if (design.border)
+        label->setAlignment((design.has(TavolaDesign::Centred) ? Qt::AlignHCenter : Qt::AlignLeft) |
+                            Qt::AlignTop);
+        if (design.has(TavolaDesign::Border))
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         return label;
     }
@@ -104,7 +105,7 @@ void Tavola::applyDesign(const Control& control, QWidget* widget) {
     // A click on a control never counts as a click on the background.
     widget->setAttribute(Qt::WA_NoMousePropagation);
     widget->setToolTip(QString::fromUtf8(design.toolTip));
-    widget->setEnabled(!design.disabled);
+    widget->setEnabled(!design.has(TavolaDesign::Disabled));
     if (design.foreground.isValid()) {
         QPalette palette = widget->palette();
         palette.setColor(QPalette::WindowText, design.foreground);
@@ -200,7 +201,7 @@ void Tavola::applyCaption(const Control& control, QWidget* widget, bool resize) 
                                                : spoken);
     widget->setProperty("text", control.caption()); // labels, buttons and text boxes alike
     // A label that sizes to its text keeps its left edge.
-    if (resize && control.design().autoSize)
+    if (resize && control.design().has(TavolaDesign::AutoSize))
         widget->resize(widget->sizeHint());
 }
 
@@ -259,7 +260,7 @@ void Tavola::controlChanged(const Control& control, ControlChange change) {
     switch (change) {
     case ControlChange::Caption:
         applyCaption(control, widget, true);
-        if (control.design().autoSize)
+        if (control.design().has(TavolaDesign::AutoSize))
             fitChangingLabels(&control);
         break;
     case ControlChange::Visible:

@@ -14,7 +14,7 @@ void Control::setTop(int units) {
 
 void Control::reset() {
     setCaption(QString::fromUtf8(m_design->text));
-    setVisible(!m_design->hidden);
+    setVisible(!m_design->has(TavolaDesign::Hidden));
     setBackground(m_design->background.isValid() ? m_design->background.rgb() : 0);
     setPosition(designGeometry().topLeft());
 }

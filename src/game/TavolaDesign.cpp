@@ -9,7 +9,6 @@ namespace {
 using K = Kind;
 
 const QColor cyan(0x00, 0xFF, 0xFF);
-const QColor none;
 
 constexpr Font numberFont{"MS Sans Serif", 24, true, false};
 constexpr Font sans8Bold{"MS Sans Serif", 8.25, true, false};
@@ -20,55 +19,21 @@ constexpr Font sans24BoldItalic{"MS Sans Serif", 24, true, true};
 constexpr Font times36Bold{"Times New Roman", 36, true, false};
 constexpr Font arial48Bold{"Arial", 48, true, false};
 constexpr Font arial48{"Arial", 48, false, false};
-constexpr Font systemFont{};
-
-enum Flag { Hidden = 1, Disabled = 2, Graphical = 4, Border = 8, Centred = 16, AutoSize = 32 };
-
-// A row of the design: its place and size in twips, the flags it sets, and what a screen reader
-// says of it while its caption is empty.
-ControlDesign row(const char* name, Kind kind, QRect twips, const char* text, Font font,
-                  QColor background, QColor foreground, int tab, unsigned flags = 0,
-                  const char* spokenName = "") {
-    ControlDesign c{name,           kind, twips.x(), twips.y(),  twips.width(),
-                    twips.height(), text, font,      background, foreground};
-    c.hidden = flags & Hidden;
-    c.disabled = flags & Disabled;
-    c.graphical = flags & Graphical;
-    c.border = flags & Border;
-    c.centred = flags & Centred;
-    c.autoSize = flags & AutoSize;
-    c.tabIndex = tab;
-    c.spokenName = spokenName;
-    return c;
-}
-
-ControlDesign label(const char* name, QRect twips, const char* text, Font font, QColor background,
-                    QColor foreground, int tab, unsigned flags = 0, const char* spokenName = "") {
-    return row(name, K::Label, twips, text, font, background, foreground, tab, flags, spokenName);
-}
 
 ControlDesign numberButton(const char* name, int left, int top, const char* text, int tab) {
-    return row(name, K::Button, {left, top, 1215, 1215}, text, numberFont, cyan, none, tab,
-               Graphical | Hidden);
-}
-
-ControlDesign withTip(ControlDesign design, const char* toolTip) {
-    design.toolTip = toolTip;
-    return design;
+    return {.name = name,
+            .twips = {left, top, 1215, 1215},
+            .text = text,
+            .font = numberFont,
+            .background = cyan,
+            .tabIndex = tab,
+            .flags = Graphical | Hidden,
+            .kind = K::Button};
 }
 
 std::array<ControlDesign, 32> makeControls() {
     auto paricmd = numberButton("paricmd", 2400, 1560, "", 20);
     paricmd.cursor = ":/cursors/frecce.svg";
-    auto cmdExit = withTip(row("cmdExit", K::Button, {6120, 0, 3135, 735}, "E&xit", sans8Bold,
-                               QColor(0xC0, 0x00, 0xC0), none, 23, Graphical),
-                           "Ti prego resta ancora, forse riuscirai a farmi uscire ");
-    cmdExit.picture = {":/pictures/divieto.svg", nullptr, nullptr};
-    auto cmdNext = withTip(row("cmdNext", K::Button, {3000, 0, 3210, 735}, "&Clicca per iniziare",
-                               sans8Bold, QColor(0x00, 0xC0, 0x00), none, 22, Graphical | Disabled),
-                           "Go");
-    cmdNext.picture = {":/pictures/sorriso.svg", ":/pictures/serio.svg", ":/pictures/risata.svg"};
-
     const QColor red(0xFF, 0x00, 0x00), blue(0x00, 0x00, 0xFF), darkGreen(0x00, 0x80, 0x00);
     const QColor yellow(0xFF, 0xFF, 0x00), purple(0xC0, 0x00, 0xC0), paleCyan(0x80, 0xFF, 0xFF);
     return {
@@ -76,59 +41,195 @@ std::array<ControlDesign, 32> makeControls() {
         numberButton("disparicmd1", 6840, 5160, "63", 30),
         numberButton("paricmd2", 1560, 6480, "", 29),
         numberButton("paricmd1", 2880, 4200, "", 28),
-        cmdExit,
-        cmdNext,
-        row("Inizio", K::Button, {3840, 120, 1215, 495}, "Inizio", systemFont, none, none, 21,
-            Hidden),
+        {.name = "cmdExit",
+         .twips = {6120, 0, 3135, 735},
+         .text = "E&xit",
+         .font = sans8Bold,
+         .background = purple,
+         .tabIndex = 23,
+         .flags = Graphical,
+         .kind = K::Button,
+         .toolTip = "Ti prego resta ancora, forse riuscirai a farmi uscire ",
+         .picture = {":/pictures/divieto.svg", nullptr, nullptr}},
+        {.name = "cmdNext",
+         .twips = {3000, 0, 3210, 735},
+         .text = "&Clicca per iniziare",
+         .font = sans8Bold,
+         .background = QColor(0x00, 0xC0, 0x00),
+         .tabIndex = 22,
+         .flags = Graphical | Disabled,
+         .kind = K::Button,
+         .toolTip = "Go",
+         .picture = {":/pictures/sorriso.svg", ":/pictures/serio.svg", ":/pictures/risata.svg"}},
+        {.name = "Inizio",
+         .twips = {3840, 120, 1215, 495},
+         .text = "Inizio",
+         .tabIndex = 21,
+         .flags = Hidden,
+         .kind = K::Button},
         paricmd,
         numberButton("disparicmd", 5760, 1560, "", 19),
-        withTip(row("txtAnswer", K::TextBox, {5520, 1680, 2775, 1200}, "", arial48Bold, cyan, none,
-                    4, Hidden | Disabled),
-                "Inserisci il risultato e  premi il tasto  Invio"),
-        label("Label6", {-120, 0, 3135, 735}, "Punti complessivi", sans18, blue,
-              QColor(0xFF, 0xFF, 0x80), 27, Border | Centred | AutoSize),
-        label("lblMessage", {1560, 3720, 6615, 615}, "", sans24BoldItalic, cyan, red, 26,
-              Hidden | Centred),
-        withTip(label("lblScore", {600, 840, 1215, 975}, "", times36Bold, yellow, none, 25,
-                      Border | Centred, "Punteggio"),
-                "Questo è il tuo punteggio. Forza con il  record"),
-        label("Punteggio", {960, 1080, 495, 615}, "0", sans24, none, none, 24, Centred | AutoSize,
-              "Punteggio"),
-        label("lblpunti", {8400, 7800, 270, 555}, "0", sans24, none, purple, 18, AutoSize,
-              "Record: nessuno"),
-        label("Label13", {6720, 7920, 1455, 435}, "con punti", sans18, none, purple, 17, AutoSize),
-        label("lblnome", {2640, 7920, 990, 435}, "nome", sans18Bold, none, blue, 16, AutoSize,
-              "Campione: nessuno"),
-        label("Label12", {120, 7920, 2295, 375}, "Il record  è di ", sans18, none, purple, 15),
-        label("lblnome1", {1920, 4560, 120, 435}, "", sans18Bold, none, darkGreen, 14, AutoSize,
-              "Sfidante senza nome"),
-        label("Label14", {135, 4560, 1395, 495}, "Sfidante", sans18, none, darkGreen, 13,
-              Border | Centred | AutoSize),
-        label("Label5", {960, 7680, 6615, 615}, "", sans24BoldItalic, cyan, red, 12,
-              Hidden | Centred),
-        label("lblconto", {120, 2400, 1575, 495}, "00.00.00", Font{"Arial Black", 12, true, false},
-              none, yellow, 11, Border),
-        label("Label11", {120, 1920, 1575, 375}, "Tempo restante",
-              Font{"MS Sans Serif", 9.75, false, false}, none, yellow, 10),
-        label("Label3", {5640, 3840, 2340, 495}, "Risposte totali", sans18, none, blue, 9,
-              Hidden | Border | AutoSize),
-        label("Label1", {5760, 3120, 2520, 495}, "Risposte errate", sans18, none, red, 8,
-              Hidden | Border | AutoSize),
-        label("lblScore2", {7560, 2880, 555, 885}, "0", times36Bold, none, blue, 7,
-              Hidden | Border | Centred | AutoSize),
-        label("lblScore1", {6960, 3600, 540, 885}, "0", times36Bold, none, red, 0,
-              Hidden | Border | Centred | AutoSize),
-        withTip(label("lblTime", {8400, 1800, 90, 300}, "", Font{"MS Sans Serif", 12, true, false},
-                      none, none, 6, Hidden | AutoSize),
-                "Clicca sotto di me per attivare il Timer"),
-        label("lblNum2", {7080, 2040, 345, 1185}, "", arial48Bold, cyan, none, 5,
-              Hidden | Disabled | Border | Centred | AutoSize),
-        label("Label4", {7320, 2040, 615, 975}, "=", arial48Bold, paleCyan, none, 3,
-              Hidden | Disabled | Centred),
-        label("Label2", {7320, 1800, 615, 975}, "X", arial48, paleCyan, none, 2,
-              Hidden | Disabled | Centred),
-        label("lblNum1", {6840, 1680, 345, 1185}, "", arial48Bold, cyan, none, 1,
-              Hidden | Disabled | Border | Centred | AutoSize),
+        {.name = "txtAnswer",
+         .twips = {5520, 1680, 2775, 1200},
+         .font = arial48Bold,
+         .background = cyan,
+         .tabIndex = 4,
+         .flags = Hidden | Disabled,
+         .kind = K::TextBox,
+         .toolTip = "Inserisci il risultato e  premi il tasto  Invio"},
+        {.name = "Label6",
+         .twips = {-120, 0, 3135, 735},
+         .text = "Punti complessivi",
+         .font = sans18,
+         .background = blue,
+         .foreground = QColor(0xFF, 0xFF, 0x80),
+         .tabIndex = 27,
+         .flags = Border | Centred | AutoSize},
+        {.name = "lblMessage",
+         .twips = {1560, 3720, 6615, 615},
+         .font = sans24BoldItalic,
+         .background = cyan,
+         .foreground = red,
+         .tabIndex = 26,
+         .flags = Hidden | Centred},
+        {.name = "lblScore",
+         .twips = {600, 840, 1215, 975},
+         .font = times36Bold,
+         .background = yellow,
+         .tabIndex = 25,
+         .flags = Border | Centred,
+         .toolTip = "Questo è il tuo punteggio. Forza con il  record",
+         .spokenName = "Punteggio"},
+        {.name = "Punteggio",
+         .twips = {960, 1080, 495, 615},
+         .text = "0",
+         .font = sans24,
+         .tabIndex = 24,
+         .flags = Centred | AutoSize,
+         .spokenName = "Punteggio"},
+        {.name = "lblpunti",
+         .twips = {8400, 7800, 270, 555},
+         .text = "0",
+         .font = sans24,
+         .foreground = purple,
+         .tabIndex = 18,
+         .flags = AutoSize,
+         .spokenName = "Record: nessuno"},
+        {.name = "Label13",
+         .twips = {6720, 7920, 1455, 435},
+         .text = "con punti",
+         .font = sans18,
+         .foreground = purple,
+         .tabIndex = 17,
+         .flags = AutoSize},
+        {.name = "lblnome",
+         .twips = {2640, 7920, 990, 435},
+         .text = "nome",
+         .font = sans18Bold,
+         .foreground = blue,
+         .tabIndex = 16,
+         .flags = AutoSize,
+         .spokenName = "Campione: nessuno"},
+        {.name = "Label12",
+         .twips = {120, 7920, 2295, 375},
+         .text = "Il record  è di ",
+         .font = sans18,
+         .foreground = purple,
+         .tabIndex = 15},
+        {.name = "lblnome1",
+         .twips = {1920, 4560, 120, 435},
+         .font = sans18Bold,
+         .foreground = darkGreen,
+         .tabIndex = 14,
+         .flags = AutoSize,
+         .spokenName = "Sfidante senza nome"},
+        {.name = "Label14",
+         .twips = {135, 4560, 1395, 495},
+         .text = "Sfidante",
+         .font = sans18,
+         .foreground = darkGreen,
+         .tabIndex = 13,
+         .flags = Border | Centred | AutoSize},
+        {.name = "Label5",
+         .twips = {960, 7680, 6615, 615},
+         .font = sans24BoldItalic,
+         .background = cyan,
+         .foreground = red,
+         .tabIndex = 12,
+         .flags = Hidden | Centred},
+        {.name = "lblconto",
+         .twips = {120, 2400, 1575, 495},
+         .text = "00.00.00",
+         .font = {"Arial Black", 12, true, false},
+         .foreground = yellow,
+         .tabIndex = 11,
+         .flags = Border},
+        {.name = "Label11",
+         .twips = {120, 1920, 1575, 375},
+         .text = "Tempo restante",
+         .font = {"MS Sans Serif", 9.75, false, false},
+         .foreground = yellow,
+         .tabIndex = 10},
+        {.name = "Label3",
+         .twips = {5640, 3840, 2340, 495},
+         .text = "Risposte totali",
+         .font = sans18,
+         .foreground = blue,
+         .tabIndex = 9,
+         .flags = Hidden | Border | AutoSize},
+        {.name = "Label1",
+         .twips = {5760, 3120, 2520, 495},
+         .text = "Risposte errate",
+         .font = sans18,
+         .foreground = red,
+         .tabIndex = 8,
+         .flags = Hidden | Border | AutoSize},
+        {.name = "lblScore2",
+         .twips = {7560, 2880, 555, 885},
+         .text = "0",
+         .font = times36Bold,
+         .foreground = blue,
+         .tabIndex = 7,
+         .flags = Hidden | Border | Centred | AutoSize},
+        {.name = "lblScore1",
+         .twips = {6960, 3600, 540, 885},
+         .text = "0",
+         .font = times36Bold,
+         .foreground = red,
+         .tabIndex = 0,
+         .flags = Hidden | Border | Centred | AutoSize},
+        {.name = "lblTime",
+         .twips = {8400, 1800, 90, 300},
+         .font = {"MS Sans Serif", 12, true, false},
+         .tabIndex = 6,
+         .flags = Hidden | AutoSize,
+         .toolTip = "Clicca sotto di me per attivare il Timer"},
+        {.name = "lblNum2",
+         .twips = {7080, 2040, 345, 1185},
+         .font = arial48Bold,
+         .background = cyan,
+         .tabIndex = 5,
+         .flags = Hidden | Disabled | Border | Centred | AutoSize},
+        {.name = "Label4",
+         .twips = {7320, 2040, 615, 975},
+         .text = "=",
+         .font = arial48Bold,
+         .background = paleCyan,
+         .tabIndex = 3,
+         .flags = Hidden | Disabled | Centred},
+        {.name = "Label2",
+         .twips = {7320, 1800, 615, 975},
+         .text = "X",
+         .font = arial48,
+         .background = paleCyan,
+         .tabIndex = 2,
+         .flags = Hidden | Disabled | Centred},
+        {.name = "lblNum1",
+         .twips = {6840, 1680, 345, 1185},
+         .font = arial48Bold,
+         .background = cyan,
+         .tabIndex = 1,
+         .flags = Hidden | Disabled | Border | Centred | AutoSize},
     };
 }
 
@@ -153,8 +254,9 @@ constexpr std::array<MenuDesign, 10> allMenus{{
 } // namespace
 
 QRect pixelGeometry(const ControlDesign& design) {
-    return {design.left / twipsPerPixel, design.top / twipsPerPixel, design.width / twipsPerPixel,
-            design.height / twipsPerPixel};
+    const QRect& t = design.twips;
+    return {t.x() / twipsPerPixel, t.y() / twipsPerPixel, t.width() / twipsPerPixel,
+            t.height() / twipsPerPixel};
 }
 
 std::span<const ControlDesign> controls() {

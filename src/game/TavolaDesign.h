@@ -9,7 +9,7 @@
 // The game window as designed: what every control holds before any handler runs.
 namespace TavolaDesign {
 
-enum class Kind { Button, Label, TextBox };
+enum class Kind { Label, Button, TextBox };
 
 struct Font {
     const char* family = nullptr; // the designed family; FontMap gives the free font for it
@@ -24,25 +24,31 @@ struct Picture {
     const char* disabled = nullptr;
 };
 
+enum Flag : unsigned {
+    Hidden = 1,
+    Disabled = 2,
+    Graphical = 4,
+    Border = 8,
+    Centred = 16,
+    AutoSize = 32
+};
+
 struct ControlDesign {
     const char* name;
-    Kind kind;
-    int left, top, width, height; // twips
-    const char* text;
-    Font font;
-    QColor background; // invalid: the system's
-    QColor foreground;
-    bool hidden = false;
-    bool disabled = false;
-    bool graphical = false;
-    bool border = false;
-    bool centred = false;
-    bool autoSize = false;
+    QRect twips; // place and size
+    const char* text = "";
+    Font font = {};
+    QColor background = {}; // invalid: the system's
+    QColor foreground = {};
     int tabIndex = 0;
+    unsigned flags = 0;
+    Kind kind = Kind::Label;
     const char* toolTip = "";
     Picture picture = {};
     const char* cursor = nullptr; // a pointer of its own
     const char* spokenName = "";  // what a screen reader says while the caption is empty
+
+    bool has(Flag flag) const { return flags & flag; }
 };
 
 constexpr int twipsPerPixel = 15;
