@@ -116,7 +116,7 @@ private:
 class FakeFolders final : public SystemFolders {
 public:
     QString applicationFolder() override { return QStringLiteral("/opt/zenobra"); }
-    QString systemDir() override { return problem.isEmpty() ? dir.path() + u'/' : QString(); }
+    QString systemDir() override { return problem.isEmpty() ? dir.path() : QString(); }
     QString systemDirProblem() const override { return problem; }
     QString problem; // then no folder
     LessonSetting lesson() override { return setting; }

@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
     const QStringList args = QCoreApplication::arguments();
     if (args.size() >= 3 && args[1] == QLatin1String("load")) {
         const RecordStore::Loaded loaded =
-            RecordStore(args[2], args.value(3, "15").toInt(), nullptr, 200).load();
+            RecordStore(args[2], {.lesson = args.value(3, "15").toInt(), .lockWaitMs = 200}).load();
         say(loaded.problem.isEmpty() ? "ok" : loaded.problem.toUtf8());
         say(encoded(loaded.record));
         return 0;
@@ -68,7 +68,7 @@ int main(int argc, char* argv[]) {
     }
     if (args.size() >= 5 && args[1] == QLatin1String("save")) {
         KillAfter kill(args.size() == 6 ? args[5].toInt() : -1);
-        const auto saved = RecordStore(args[2], 15, &kill).save(args[3], args[4]);
+        const auto saved = RecordStore(args[2], {.faults = &kill}).save(args[3], args[4]);
         say(outcomes[static_cast<int>(saved.outcome)] + saved.problem.toUtf8());
         return 0;
     }
@@ -83,7 +83,7 @@ int main(int argc, char* argv[]) {
         for (int save = 1; clock.elapsed() < args[3].toInt() * 1000; ++save) {
             QThread::msleep(draw.bounded(400));
             // Whole: the name says the score. A problem other than another copy's save is bad.
-            const RecordStore::Loaded loaded = RecordStore(args[2], 15, nullptr, 300).load();
+            const RecordStore::Loaded loaded = RecordStore(args[2], {.lockWaitMs = 300}).load();
             const RecordStore::Record& seen = loaded.record;
             const bool whole =
                 seen.name ==
@@ -95,8 +95,8 @@ int main(int argc, char* argv[]) {
                 QByteArray::number(clock.elapsed() / 20 + draw.bounded(1, 100));
             say("start " + score);
             KillAfter fault(killedFrom && save >= killedFrom ? int(draw.bounded(8)) : -1, 3);
-            const auto saved =
-                RecordStore(args[2], 15, &fault, 2000).save(' ' + score, 'c' + score);
+            const auto saved = RecordStore(args[2], {.faults = &fault, .lockWaitMs = 2000})
+                                   .save(' ' + score, 'c' + score);
             say(QByteArray(outcomes[static_cast<int>(saved.outcome)]).trimmed() + ' ' + score);
         }
         return 0;

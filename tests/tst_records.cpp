@@ -32,20 +32,20 @@ void place(const QString& windir, const QByteArray& pair) {
     const QList<QByteArray> files = pair.split('|');
     for (int i : {0, 1})
         if (files[i] != "<missing>")
-            write(windir + (i ? "quarvel.txt" : "aquarvel.txt"), files[i]);
+            write(windir + (i ? "/quarvel.txt" : "/aquarvel.txt"), files[i]);
 }
 
 // The two record files of a folder as they stand, "|" between them; the lesson of 3's with "-3".
 QByteArray pair(const QString& windir, const QString& lesson = {}) {
-    return bytes(windir + "aquarvel" + lesson + ".txt") + '|' +
-           bytes(windir + "quarvel" + lesson + ".txt");
+    return bytes(windir + "/aquarvel" + lesson + ".txt") + '|' +
+           bytes(windir + "/quarvel" + lesson + ".txt");
 }
 
 // A record folder holding this pair.
 struct Folder {
     Folder(const QByteArray& score, const QByteArray& name) { place(windir(), score + '|' + name); }
     QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
-    QString windir() const { return dir.path() + u'/'; }
+    QString windir() const { return dir.path(); }
     QTemporaryDir dir;
 };
 
@@ -150,9 +150,10 @@ private slots:
             }
         } crash;
         const QString windir = t.folders.systemDir();
-        QVERIFY_THROWS_EXCEPTION(Step, RecordStore(windir, 3, &crash).save(" 9", "Luca"));
+        QVERIFY_THROWS_EXCEPTION(
+            Step, RecordStore(windir, {.lesson = 3, .faults = &crash}).save(" 9", "Luca"));
         const QString fifteen = RecordStore(windir).load().record.score; // read first
-        QCOMPARE(fifteen + RecordStore(windir, 3).load().record.name,
+        QCOMPARE(fifteen + RecordStore(windir, {.lesson = 3}).load().record.name,
                  QStringLiteral(" 40\r\nLuca\r\n"));
     }
 
@@ -292,7 +293,7 @@ private slots:
         ::chmod(qPrintable(folder.dir.path()), 0555);
         const int as = outsider ? nobody : 0;
         QCOMPARE(runTool({"load", folder.windir(), lesson}, as, as).join(u'|'),
-                 QString(told).replace(u'@', folder.windir()));
+                 QString(told).replace(u'@', folder.windir() + u'/'));
     }
 
     // Another copy that holds the lock for a second does not cost the record: the exit waits.
@@ -321,7 +322,7 @@ private slots:
         write(dir.filePath("aquarvel.txt"), " 2\r\n");
         write(dir.filePath("quarvel.txt"), "Bea\r\n");
         write(dir.filePath("filler"), QByteArray(4 * 1024, 'x')); // all but the journal's block
-        const auto saved = RecordStore(dir.path() + u'/').save(" 9", "Anna");
+        const auto saved = RecordStore(dir.path()).save(" 9", "Anna");
         const QByteArray pair =
             bytes(dir.filePath("aquarvel.txt")) + bytes(dir.filePath("quarvel.txt"));
         ::umount(qPrintable(dir.path()));
@@ -354,7 +355,7 @@ private slots:
         QTemporaryDir elsewhere;
         const QString outside = elsewhere.filePath(QStringLiteral("outside"));
         write(outside, "untouched");
-        const QString path = folder.windir() + file;
+        const QString path = folder.windir() + u'/' + file;
         QFile::remove(path);
         if (kind == QLatin1String("empty"))
             write(path, {});
@@ -390,9 +391,9 @@ private slots:
         // The folder taken | why there is none | the lesson named | fixed by the teacher
         QTest::addColumn<QString>("told");
         // clang-format off
-        QTest::newRow("the teacher's, not the player's") << QByteArray("[record]\nfolder=%1/classe\n[lesson]\ndivisor=3\n") << 0644 << "%1/classe/||3|fixed";
-        QTest::newRow("a comma in the name") << QByteArray("[record]\nfolder = %1/3A, 3B\n") << 0644 << "%1/3A, 3B/||9|";
-        QTest::newRow("none: the player's own, made") << QByteArray("[record]\n# folder=%1/classe\n") << 0644 << "%1/new/zenobra/||9|";
+        QTest::newRow("the teacher's, not the player's") << QByteArray("[record]\nfolder=%1/classe\n[lesson]\ndivisor=3\n") << 0644 << "%1/classe||3|fixed";
+        QTest::newRow("a comma in the name") << QByteArray("[record]\nfolder = %1/3A, 3B\n") << 0644 << "%1/3A, 3B||9|";
+        QTest::newRow("none: the player's own, made") << QByteArray("[record]\n# folder=%1/classe\n") << 0644 << "%1/new/zenobra||9|";
         QTest::newRow("empty") << QByteArray("[record]\nfolder=\n") << 0644 << "|L'impostazione di sistema zenobra.conf non dice in quale cartella tenere il record: folder= è vuoto.|9|";
         QTest::newRow("relative") << QByteArray("[record]\nfolder=classe\n") << 0644 << "|La cartella del record nell'impostazione di sistema zenobra.conf, classe, non è un percorso completo: deve cominciare con /.|9|";
         QTest::newRow("unreadable: no folder, and the lesson of 15 for all") << QByteArray("[record]\nfolder=%1/classe\n") << 0600 << "|Non riesco a leggere l'impostazione di sistema zenobra.conf, che sceglie la cartella del record e la lezione: si gioca con i multipli del 15.|15|fixed";
@@ -426,7 +427,7 @@ private slots:
         QCOMPARE(QFileInfo::exists(windir), windir.startsWith(dir.filePath("new")));
         if (windir.isEmpty() || QFileInfo::exists(windir))
             return;
-        const QString missing = "Non trovo la cartella del record " + windir.chopped(1) + u'.';
+        const QString missing = "Non trovo la cartella del record " + windir + u'.';
         const QStringList loaded = runTool({"load", windir}, nobody, nobody);
         QCOMPARE(loaded + runTool({"save", windir, " 9", "Anna"}, nobody, nobody),
                  QStringList(
@@ -481,13 +482,13 @@ private slots:
     void aStickyFolderIsToldTruly() {
         QTemporaryDir dir;
         ::chmod(qPrintable(dir.path()), 0755);
-        const QString folder = dir.filePath(QStringLiteral("tutti")) + u'/';
+        const QString folder = dir.filePath(QStringLiteral("tutti"));
         QVERIFY(QDir().mkdir(folder) && ::chmod(qPrintable(folder), 01777) == 0);
         const QStringList first = runTool({"save", folder, " 5", "Anna"}, 4201, 4242);
         QCOMPARE(first + runTool({"save", folder, " 9", "Bea"}, 4202, 4242),
                  QStringList({"written", "failed: Non ho potuto registrare il record nel file " +
                                              folder +
-                                             "aquarvel.txt: il file è di un altro "
+                                             "/aquarvel.txt: il file è di un altro "
                                              "utente, e la cartella permette a ciascuno di "
                                              "sostituire solo i propri file."}));
     }

@@ -23,7 +23,7 @@ QString Records::higherThanTheScore(const RecordStore::Record& higher) {
 }
 
 RecordStore Records::store() const {
-    return RecordStore(m_game.state.windir, m_game.state.divisor);
+    return RecordStore(m_game.state.windir, {.lesson = m_game.state.divisor});
 }
 
 void Records::showRecord() {

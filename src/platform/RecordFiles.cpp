@@ -57,14 +57,13 @@ bool isSticky(const QString& folder) {
 
 QString folderProblem(const QString& folder) {
     struct stat status {};
-    const QString shown = QDir::cleanPath(folder);
     if (::stat(native(folder).constData(), &status) != 0)
-        return QStringLiteral("Non trovo la cartella del record %1.").arg(shown);
+        return QStringLiteral("Non trovo la cartella del record %1.").arg(folder);
     if (!S_ISDIR(status.st_mode))
-        return QStringLiteral("La cartella del record %1 non è una cartella.").arg(shown);
+        return QStringLiteral("La cartella del record %1 non è una cartella.").arg(folder);
     if (::access(native(folder).constData(), R_OK | X_OK) != 0)
         return QStringLiteral("Non ho il permesso di leggere la cartella del record %1.")
-            .arg(shown);
+            .arg(folder);
     return {};
 }
 

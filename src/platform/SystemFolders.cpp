@@ -60,7 +60,7 @@ QString StandardFolders::systemDir() {
     const QString key = QStringLiteral("record/folder");
     if (const QString shared = setting->value(key).toString(); setting->contains(key)) {
         if (QDir::isAbsolutePath(shared))
-            return QDir::cleanPath(shared) + u'/';
+            return QDir::cleanPath(shared);
         m_problem = shared.isEmpty()
                         ? QStringLiteral("L'impostazione di sistema zenobra.conf non dice in quale "
                                          "cartella tenere il record: folder= è vuoto.")
@@ -75,7 +75,7 @@ QString StandardFolders::systemDir() {
         m_problem = QStringLiteral("Non riesco a creare la cartella del record.");
         return {};
     }
-    return QDir::cleanPath(folder) + u'/';
+    return QDir::cleanPath(folder);
 }
 
 LessonSetting StandardFolders::lesson() {

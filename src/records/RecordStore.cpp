@@ -69,11 +69,15 @@ QString text(const RecordFiles::Bytes& file) {
 
 const QString RecordStore::notSaved = QStringLiteral(" Il record non è stato registrato.");
 
-RecordStore::RecordStore(const QString& folder, int lesson, Faults* faults, int lockWaitMs)
+RecordStore::RecordStore(const QString& folder, const Options& options)
     : m_folder(QDir::cleanPath(folder))
-    , m_lessonMark(lesson == plainNamesLesson ? QString() : QStringLiteral("-%1").arg(lesson))
-    , m_faults(faults)
-    , m_lockWaitMs(lockWaitMs) {}
+    , m_lessonMark(options.lesson == plainNamesLesson ? QString()
+                                                      : QStringLiteral("-%1").arg(options.lesson))
+    , m_faults(options.faults)
+    , m_lockWaitMs(options.lockWaitMs) {}
+
+RecordStore::RecordStore(const QString& folder)
+    : RecordStore(folder, Options{}) {}
 
 QString RecordStore::path(const QString& name) const {
     return QDir(m_folder).filePath(name);

@@ -57,11 +57,17 @@ public:
     // Said after a problem that does not itself say that the record was not saved.
     static const QString notSaved;
 
+    struct Options {
+        int lesson = plainNamesLesson;
+        Faults* faults = nullptr;
+        int lockWaitMs = 5000; // how long a save waits for another copy's
+    };
+
     // `folder`: an existing folder. Each lesson has a record of its own there, in files named
     // after its divisor (aquarvel-3.txt), but for the lesson of 15 (aquarvel.txt); one lock
     // serves them all.
-    explicit RecordStore(const QString& folder, int lesson = plainNamesLesson,
-                         Faults* faults = nullptr, int lockWaitMs = 5000);
+    RecordStore(const QString& folder, const Options& options);
+    explicit RecordStore(const QString& folder);
 
     QString scorePath() const { return path(QStringLiteral("aquarvel%1.txt").arg(m_lessonMark)); }
     QString namePath() const { return path(QStringLiteral("quarvel%1.txt").arg(m_lessonMark)); }
@@ -100,6 +106,6 @@ private:
 
     QString m_folder;
     QString m_lessonMark; // "" or "-3"
-    Faults* m_faults = nullptr;
-    int m_lockWaitMs = 5000;
+    Faults* m_faults;
+    int m_lockWaitMs;
 };
