@@ -15,7 +15,7 @@ public:
     virtual ~SystemFolders() = default;
     // The folder that holds the program file, without a trailing separator.
     virtual QString applicationFolder() = 0;
-    // Where the record lives, ending in "/"; created when missing. "" when there is none.
+    // Where the record lives; created when missing. "" when there is none.
     virtual QString systemDir() = 0;
     // Why there is none, in words for the player.
     virtual QString systemDirProblem() const = 0;
