@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
         const QString folder = folders.systemDir();
         const LessonSetting lesson = folders.lesson();
         say((folder + '|' + folders.systemDirProblem() + '|' + lesson.divisor + '|' +
-             (lesson.fixed ? "fixed" : ""))
+             (lesson.fixed ? "fixed" : "") + (lesson.explanations ? "" : "|plain"))
                 .toUtf8());
         return 0;
     }

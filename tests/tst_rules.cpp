@@ -2,11 +2,14 @@
 // are scripted: r = 0, the largest r below 1, and steps of 1/8, so one row shows a draw's
 // range, its offset and its place in the order.
 #include "FakePlatform.h"
+#include "game/Lessons.h"
 #include "platform/Int16.h"
 
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <map>
+#include <optional>
 #include <random>
 
 namespace {
@@ -57,6 +60,102 @@ struct Changes final : BoardObserver {
     void controlChanged(const Control&, ControlChange change) override { ++told[int(change)]; }
     int told[4] = {};
 };
+
+// "4 + 6 = 10" or "7": its terms must be `digits`, its total their sum, given back.
+std::optional<int> added(const QString& text, const QList<int>& digits) {
+    if (digits.isEmpty()) // no digit in those places: their sum is 0
+        return text == u"0" ? std::optional(0) : std::nullopt;
+    const QStringList sides = text.split(QStringLiteral(" = "));
+    const QStringList terms = sides[0].split(QStringLiteral(" + "));
+    int sum = 0;
+    for (int i = 0; i < terms.size(); ++i)
+        if (i >= digits.size() || terms[i] != QString::number(digits[i]))
+            return std::nullopt;
+        else
+            sum += digits[i];
+    if (terms.size() != digits.size() || (terms.size() > 1) != (sides.size() == 2) ||
+        (sides.size() == 2 && sides[1] != QString::number(sum)))
+        return std::nullopt;
+    return sum;
+}
+
+// Whether `clause` says truly why `n` fails the simple criterion of `d`.
+bool failsTruly(const QString& clause, int n, int d) {
+    QList<int> digits, odd, even; // odd and even places counted from the right, listed so
+    for (int rest = n, place = 1; rest > 0; rest /= 10, ++place) {
+        digits.prepend(rest % 10);
+        (place % 2 ? odd : even) << rest % 10;
+    }
+    static const QRegularExpression lastTwo(
+        QString::fromUtf8("^il numero formato dalle sue ultime due cifre, (\\d\\d)(, cioè (\\d))?, "
+                          "non è divisibile per 4$"));
+    static const QRegularExpression places(
+        QString::fromUtf8("^la somma delle cifre di posto dispari, contando da destra, è (.+) e "
+                          "quella delle cifre di "
+                          "posto pari è (.+): differiscono di (\\d+) − (\\d+) = (\\d+), che non è "
+                          "un multiplo di 11$"));
+    static const QRegularExpression digitSum(
+        QString::fromUtf8("^la somma delle sue cifre, (.+), non è divisibile per (\\d)$"));
+    const QString last = QString::number(n % 10), two = QString::asprintf("%02d", n % 100);
+    QRegularExpressionMatch m;
+    switch (d) {
+    case 2:
+        return n % 2 && clause == "la sua ultima cifra, " + last + ", è dispari";
+    case 5:
+        return n % 5 && clause == "la sua ultima cifra, " + last + ", non è né 0 né 5";
+    case 10:
+        return n % 10 && clause == "la sua ultima cifra, " + last + ", non è 0";
+    case 4:
+        m = lastTwo.match(clause);
+        return m.hasMatch() && m.captured(1) == two && (n % 100) % 4 &&
+               (two[0] == u'0') == m.hasCaptured(3) &&
+               (!m.hasCaptured(3) || m.captured(3).toInt() == n % 100);
+    case 25:
+        return n % 25 && clause == "le sue ultime due cifre, " + two + ", non sono 00, 25, 50 o 75";
+    case 11: {
+        m = places.match(clause);
+        const auto a = added(m.captured(1), odd), b = added(m.captured(2), even);
+        return m.hasMatch() && a && b && m.captured(3).toInt() == std::max(*a, *b) &&
+               m.captured(4).toInt() == std::min(*a, *b) &&
+               m.captured(5).toInt() == std::abs(*a - *b) && std::abs(*a - *b) % 11;
+    }
+    default: // 3, 9
+        m = digitSum.match(clause);
+        const auto sum = added(m.captured(1), digits);
+        return m.hasMatch() && sum && *sum % d && m.captured(2).toInt() == d;
+    }
+}
+
+// Whether the explanation is true of `n` in the lesson of `d`: the criterion's verdict on each
+// part, the figures it quotes, then the division.
+bool explainsTruly(const QString& why, int n, int d,
+                   const std::map<int, std::pair<int, int>>& both) {
+    const QStringList lines = why.split(u'\n');
+    if (lines.size() != 2 ||
+        lines[1] != QStringLiteral("%1 : %2 = %3 con il resto di %4.")
+                        .arg(n)
+                        .arg(d)
+                        .arg(n / d)
+                        .arg(n % d) ||
+        !lines[0].startsWith(QLatin1String("Infatti ")) || !lines[0].endsWith(u'.'))
+        return false;
+    const QString reason = lines[0].mid(8).chopped(1);
+    if (!both.contains(d))
+        return failsTruly(reason, n, d);
+    const auto [p, q] = both.at(d);
+    static const QRegularExpression one(
+        QStringLiteral("^è divisibile per (\\d+), ma non per (\\d+): (.+)$"));
+    static const QRegularExpression none(
+        QStringLiteral("^non è divisibile né per (\\d+) né per (\\d+): (.+?), e (.+)$"));
+    if (const auto m = one.match(reason); m.hasMatch()) {
+        const int yes = m.captured(1).toInt(), no = m.captured(2).toInt();
+        return (yes == p ? no == q : yes == q && no == p) && n % yes == 0 &&
+               failsTruly(m.captured(3), n, no);
+    }
+    const auto m = none.match(reason);
+    return m.hasMatch() && m.captured(1).toInt() == p && m.captured(2).toInt() == q &&
+           failsTruly(m.captured(3), n, p) && failsTruly(m.captured(4), n, q);
+}
 
 float rForMove(int k) {
     return (float(k) - 0.5f) / 6.0f;
@@ -272,7 +371,9 @@ private slots:
         QCOMPARE(t.game.board.Punteggio.caption(), right ? QStringLiteral(" 1") : "-4");
         QCOMPARE(t.sound.played, QStringList(right ? "/opt/zenobra/suoni/sparo.wav"
                                                    : "/opt/zenobra/suoni/esplosi.wav"));
-        QCOMPARE(t.dialogs.boxes(), right ? QStringList() : QStringList("Zenobra: " + warning));
+        // The first line as it always was, byte for byte; the reason below it.
+        QCOMPARE(t.dialogs.boxes().join(u'|').section(QStringLiteral("\n\n"), 0, 0),
+                 right ? QString() : "Zenobra: " + warning);
         if (button == QLatin1String("paricmd2"))
             QCOMPARE(QString::number(state.numpari2), number);
         if (button == QLatin1String("disparicmd2"))
@@ -414,11 +515,21 @@ private slots:
         TestGame t;
         t.folders.setting.divisor = QString::number(divisor);
         t.start();
+        t.game.backgroundClicked(); // the match starts: the targets jump
         std::mt19937 choose(divisor);
+        // The simpler divisors a shortcut would test instead of the rule: some wrong numbers
+        // must be their multiples, or the shortcut would always work.
+        const QMap<int, QList<int>> shortcuts{{4, {2}},     {6, {2, 3}},  {9, {3}},
+                                              {10, {2, 5}}, {12, {3, 4}}, {25, {5}}};
+        QMap<int, int> passing; // wrong numbers that are multiples of each shortcut's divisor
+        int wrongNumbers = 0, passingAny = 0;
+        QString before[6];
         for (int event = 0; event < 3000; ++event) {
             t.time.now += 37; // each jump reseeds from the time of day
-            if (const int pick = int(choose() % 8); pick < 6)
-                t.game.controlClicked(*t.game.board.find(QString::fromLatin1(targets[pick])));
+            const int pick = int(choose() % 8);
+            if (Control* target = t.game.board.find(QString::fromLatin1(targets[pick % 6]));
+                pick < 6 && target->isVisible())
+                t.game.controlClicked(*target);
             else
                 t.game.timerTicked(t.game.board.Timer2);
             for (int i = 0; i < 6; ++i) {
@@ -426,9 +537,26 @@ private slots:
                     t.game.board.find(QString::fromLatin1(targets[i]))->caption();
                 QVERIFY2(caption.size() <= 5 && (caption.toInt() % divisor == 0) == (i < 3),
                          qPrintable(QStringLiteral("%1 shows %2").arg(targets[i], caption)));
+                if (i < 3 || caption == before[i])
+                    continue;
+                before[i] = caption;
+                ++wrongNumbers; // each wrong number as it is drawn
+                bool any = false;
+                for (int part : shortcuts.value(divisor))
+                    if (caption.toInt() % part == 0)
+                        any = true, ++passing[part];
+                passingAny += any;
             }
         }
-        QCOMPARE(t.dialogs.texts().last().section(u' ', -2), QStringLiteral("per %1").arg(divisor));
+        const QString first = t.dialogs.texts().last().section(u'\n', 0, 0);
+        QCOMPARE(first.section(u' ', -2), QStringLiteral("per %1").arg(divisor));
+        QStringList shares;
+        for (auto share = passing.cbegin(); share != passing.cend(); ++share)
+            shares << QStringLiteral("of %1: %2").arg(share.key()).arg(share.value());
+        qInfo("lesson of %d: %d of %d wrong numbers pass part of the rule (%s)", divisor,
+              passingAny, wrongNumbers, qPrintable(shares.join(QStringLiteral(", "))));
+        for (int part : shortcuts.value(divisor))
+            QVERIFY2(passing[part] >= wrongNumbers / 10, qPrintable(QString::number(part)));
     }
 
     // The words of each lesson, exact, and true by arithmetic.
@@ -480,6 +608,60 @@ private slots:
         QVERIFY(n % divisor == 0 && figures.value(1).toInt() == divisor);
         for (const QString& figure : figures.mid(2))
             QVERIFY2(truths.contains(figure.toInt()), qPrintable(figure));
+    }
+
+    // A wrong number explained by the lesson's criterion: one row exact per lesson, then every
+    // number a target can carry checked by arithmetic, each figure the text quotes.
+    void eachWrongNumberIsExplainedTrulyByItsLessonsCriterion_data() {
+        QTest::addColumn<int>("divisor");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("reason");
+        for (const QString& row : QString::fromUtf8(R"(
+2|47|la sua ultima cifra, 7, è dispari
+3|46|la somma delle sue cifre, 4 + 6 = 10, non è divisibile per 3
+4|1306|il numero formato dalle sue ultime due cifre, 06, cioè 6, non è divisibile per 4
+5|47|la sua ultima cifra, 7, non è né 0 né 5
+6|46|è divisibile per 2, ma non per 3: la somma delle sue cifre, 4 + 6 = 10, non è divisibile per 3
+9|7|la somma delle sue cifre, 7, non è divisibile per 9
+10|47|la sua ultima cifra, 7, non è 0
+11|1318|la somma delle cifre di posto dispari, contando da destra, è 8 + 3 = 11 e quella delle cifre di posto pari è 1 + 1 = 2: differiscono di 11 − 2 = 9, che non è un multiplo di 11
+12|1318|non è divisibile né per 3 né per 4: la somma delle sue cifre, 1 + 3 + 1 + 8 = 13, non è divisibile per 3, e il numero formato dalle sue ultime due cifre, 18, non è divisibile per 4
+15|6001|non è divisibile né per 3 né per 5: la somma delle sue cifre, 6 + 0 + 0 + 1 = 7, non è divisibile per 3, e la sua ultima cifra, 1, non è né 0 né 5
+25|22520|le sue ultime due cifre, 20, non sono 00, 25, 50 o 75)")
+                                      .split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList f = row.split(u'|');
+            QTest::newRow(qPrintable(f[0])) << f[0].toInt() << f[1].toInt() << f[2];
+        }
+    }
+    void eachWrongNumberIsExplainedTrulyByItsLessonsCriterion() {
+        QFETCH(int, divisor);
+        QFETCH(int, number);
+        QFETCH(QString, reason);
+        const QString first = QStringLiteral("Attenzione!  %1  non è  un numero divisibile per %2")
+                                  .arg(number)
+                                  .arg(divisor);
+        for (const bool explained : {true, false}) { // the teacher's spiegazioni=no: the plain box
+            TestGame t;
+            t.folders.setting = {QString::number(divisor), false, explained};
+            t.start();
+            t.game.board.disparicmd.setCaption(QString::number(number));
+            t.game.controlClicked(t.game.board.disparicmd);
+            QCOMPARE(t.dialogs.texts().last(),
+                     explained
+                         ? QStringLiteral("%1\n\nInfatti %2.\n%3 : %4 = %5 con il resto di %6.")
+                               .arg(first, reason)
+                               .arg(number)
+                               .arg(divisor)
+                               .arg(number / divisor)
+                               .arg(number % divisor)
+                         : first);
+        }
+        const std::map<int, std::pair<int, int>> both{{6, {2, 3}}, {12, {3, 4}}, {15, {3, 5}}};
+        for (int n = 1; n <= 32767; ++n)
+            if (n % divisor != 0) {
+                const QString why = Lessons::why(n, divisor);
+                QVERIFY2(explainsTruly(why, n, divisor, both), qPrintable(why));
+            }
     }
 
     void aTeachersLessonThatIsNoLessonIsToldAndFifteenIsPlayed_data() {

@@ -26,4 +26,5 @@ struct GameState {
     // by the teacher, or chosen.
     qint16 divisor = 15;
     bool lessonFixed = false;
+    bool explanations = true; // a wrong hit's warning says why, unless the teacher says no
 };

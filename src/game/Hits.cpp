@@ -2,6 +2,7 @@
 
 #include "game/Colours.h"
 #include "game/Game.h"
+#include "game/Lessons.h"
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
 
@@ -40,7 +41,8 @@ void Hits::disparicmd1_Click() {
     wrongHit(m_game.board.disparicmd1, QStringLiteral("Attenzione! Hai sbagliato:  "),
              QStringLiteral("  non è  un numero divisibile per "), [this] {
                  m_game.random().reseed(0);
-                 return toInt16(m_game.state.divisor * 400LL + 1); // 6001 in the lesson of 15
+                 const int divisor = m_game.state.divisor; // 6001 in the lesson of 15
+                 return toInt16(divisor * 400LL + Lessons::remainder(1, divisor));
              });
 }
 
@@ -82,8 +84,12 @@ void Hits::wrongHit(Control& button, const QString& firstPiece, const QString& s
     for (state.contatore = 1; state.contatore <= 10000; state.contatore = add16(state.contatore, 1))
         button.setBackground(Colours::red);
     m_game.suona(m_game.applicationFolder() + QLatin1String(Sounds::explosion));
-    m_game.messageBox(
-        {firstPiece + button.caption() + secondPiece + QString::number(state.divisor)});
+    QString warning = firstPiece + button.caption() + secondPiece + QString::number(state.divisor);
+    bool isNumber = false;
+    if (const int number = button.caption().toInt(&isNumber);
+        state.explanations && isNumber && number > 0 && number % state.divisor != 0)
+        warning += QStringLiteral("\n\n") + Lessons::why(number, state.divisor);
+    m_game.messageBox({warning});
     state.punti = add16(state.punti, -4);
     m_game.board.Punteggio.setCaption(NumberText::plain(state.punti));
     button.hide();

@@ -3,7 +3,11 @@
 #include "game/TavolaDesign.h"
 #include "records/RecordStore.h"
 
+#include <QStringList>
+
 #include <algorithm>
+#include <cstdlib>
+#include <numeric>
 
 namespace Lessons {
 
@@ -12,6 +16,10 @@ namespace {
 struct Words {
     const char* criterion; // after "Un numero è divisibile per N se "
     const char* example;   // after "Es "
+    // The divisors whose multiples a child could take for the lesson's: its rule's two parts
+    // when it is "sia per … che per …", else what a shortcut would test (one, written twice).
+    std::array<int, 2> parts = {};
+    bool both = false; // the rule is "divisibile sia per parts[0] che per parts[1]"
 };
 
 static_assert(standard == RecordStore::plainNamesLesson,
@@ -25,26 +33,37 @@ constexpr std::array<Words, divisors.size()> words{{
      "1365 è divisibile per 3 ed infatti la somma delle sue cifre è 15, che è divisibile per 3"},
     {"il numero formato dalle sue ultime due cifre è divisibile per 4",
      "1316 è divisibile per 4 ed infatti le sue ultime due cifre formano 16, che è divisibile "
-     "per 4"},
+     "per 4",
+     {2, 2}},
     {"la sua ultima cifra è 0 o 5", "1365 è divisibile per 5 ed infatti la sua ultima cifra è 5"},
     {"è divisibile sia per 2 che per 3",
      "1362 è divisibile per 6 ed infatti è divisibile sia per 2, essendo pari, e sia per 3, "
-     "essendo la somma delle cifre 12"},
+     "essendo la somma delle cifre 12",
+     {2, 3},
+     true},
     {"la somma delle sue cifre è divisibile per 9",
-     "1368 è divisibile per 9 ed infatti la somma delle sue cifre è 18, che è divisibile per 9"},
-    {"la sua ultima cifra è 0", "1360 è divisibile per 10 ed infatti la sua ultima cifra è 0"},
+     "1368 è divisibile per 9 ed infatti la somma delle sue cifre è 18, che è divisibile per 9",
+     {3, 3}},
+    {"la sua ultima cifra è 0",
+     "1360 è divisibile per 10 ed infatti la sua ultima cifra è 0",
+     {2, 5}},
     {"la somma delle cifre di posto dispari e quella delle cifre di posto pari, contando da "
      "destra, sono uguali o differiscono di un multiplo di 11",
      "1364 è divisibile per 11 ed infatti le cifre di posto dispari, 4 e 3, e quelle di posto "
      "pari, 6 e 1, hanno la stessa somma, 7"},
     {"è divisibile sia per 3 che per 4",
      "1368 è divisibile per 12 ed infatti è divisibile sia per 3, essendo la somma delle cifre "
-     "18, e sia per 4, essendo 68 divisibile per 4"},
+     "18, e sia per 4, essendo 68 divisibile per 4",
+     {3, 4},
+     true},
     {"è divisibile sia per 3 che per 5",
      "1365 è divisibile per 15 ed infatti è divisibile  sia per 3, essendo la somma delle cifre "
-     "15, e sia per 5"},
+     "15, e sia per 5",
+     {3, 5},
+     true},
     {"le sue ultime due cifre sono 00, 25, 50 o 75",
-     "1375 è divisibile per 25 ed infatti le sue ultime due cifre sono 75"},
+     "1375 è divisibile per 25 ed infatti le sue ultime due cifre sono 75",
+     {5, 5}},
 }};
 
 const Words& wordsOf(int divisor) {
@@ -55,6 +74,62 @@ const Words& wordsOf(int divisor) {
 QString ofThe(int divisor) {
     return (divisor == 11 ? QStringLiteral("dell'") : QStringLiteral("del ")) +
            QString::number(divisor);
+}
+
+// "4 + 6 = 10", or "7" for a single digit: the digits of `digits`, most significant first.
+QString added(const QList<int>& digits) {
+    QStringList terms;
+    int sum = 0;
+    for (int digit : digits) {
+        terms << QString::number(digit);
+        sum += digit;
+    }
+    return digits.size() == 1 ? terms.first()
+                              : terms.join(QStringLiteral(" + ")) + " = " + QString::number(sum);
+}
+
+int sum(const QList<int>& digits) {
+    return std::accumulate(digits.begin(), digits.end(), 0);
+}
+
+// Why `number` fails the simple criterion of `divisor`, in the Help's own words.
+QString fails(int number, int divisor) {
+    const int last = number % 10;
+    // Below 10 the number its last two digits form is the number itself: 07.
+    const QString lastTwo = QStringLiteral("%1").arg(number % 100, 2, 10, QLatin1Char('0'));
+    QList<int> digits, oddPlaces, evenPlaces; // places counted from the right
+    for (int rest = number, place = 1; rest > 0; rest /= 10, ++place) {
+        digits.prepend(rest % 10);
+        (place % 2 ? oddPlaces : evenPlaces).append(rest % 10);
+    }
+    switch (divisor) {
+    case 2:
+        return QStringLiteral("la sua ultima cifra, %1, è dispari").arg(last);
+    case 5:
+        return QStringLiteral("la sua ultima cifra, %1, non è né 0 né 5").arg(last);
+    case 10:
+        return QStringLiteral("la sua ultima cifra, %1, non è 0").arg(last);
+    case 4:
+        return QStringLiteral("il numero formato dalle sue ultime due cifre, %1, non è divisibile "
+                              "per 4")
+            .arg(lastTwo.startsWith(u'0') ? lastTwo + ", cioè " + lastTwo.mid(1) : lastTwo);
+    case 25:
+        return QStringLiteral("le sue ultime due cifre, %1, non sono 00, 25, 50 o 75").arg(lastTwo);
+    case 11: {
+        const int odd = sum(oddPlaces), even = sum(evenPlaces);
+        return QStringLiteral("la somma delle cifre di posto dispari, contando da destra, è %1 e "
+                              "quella delle cifre di posto pari è %2: differiscono di %3 − %4 = "
+                              "%5, che non è un multiplo di 11")
+            .arg(added(oddPlaces), evenPlaces.isEmpty() ? QStringLiteral("0") : added(evenPlaces))
+            .arg(std::max(odd, even))
+            .arg(std::min(odd, even))
+            .arg(std::abs(odd - even));
+    }
+    default: // 3 and 9
+        return QStringLiteral("la somma delle sue cifre, %1, non è divisibile per %2")
+            .arg(added(digits))
+            .arg(divisor);
+    }
 }
 
 } // namespace
@@ -82,7 +157,41 @@ QString hint(int divisor, const QString& entry) {
 }
 
 int remainder(int designed, int divisor) {
+    const auto [first, last] = wordsOf(divisor).parts;
+    if (divisor != standard && first != 0) {
+        if (designed == 8 || designed == 1) // disparicmd1's jump and wrong hit, disparicmd's start
+            return first;
+        if (designed == 6) // disparicmd's: the largest multiple of the part below the divisor
+            return last * ((divisor - 1) / last);
+    }
     return (designed - 1) % (divisor - 1) + 1;
+}
+
+QString why(int number, int divisor) {
+    const Words& words = wordsOf(divisor);
+    QString reason;
+    if (!words.both) {
+        reason = fails(number, divisor);
+    } else {
+        const auto [first, second] = words.parts;
+        const bool byFirst = number % first == 0, bySecond = number % second == 0;
+        if (byFirst || bySecond)
+            reason = QStringLiteral("è divisibile per %1, ma non per %2: %3")
+                         .arg(byFirst ? first : second)
+                         .arg(byFirst ? second : first)
+                         .arg(fails(number, byFirst ? second : first));
+        else
+            reason = QStringLiteral("non è divisibile né per %1 né per %2: %3, e %4")
+                         .arg(first)
+                         .arg(second)
+                         .arg(fails(number, first), fails(number, second));
+    }
+    return QStringLiteral("Infatti %1.\n%2 : %3 = %4 con il resto di %5.")
+        .arg(reason)
+        .arg(number)
+        .arg(divisor)
+        .arg(number / divisor)
+        .arg(number % divisor);
 }
 
 } // namespace Lessons

@@ -17,8 +17,13 @@ QString name(int divisor);
 QString title(int divisor);
 // The help menu's hints of the lesson: "Ciao", "d" and "h" ("" for any other entry).
 QString hint(int divisor, const QString& entry);
-// A wrong target's remainder: the design's, reduced into 1 … divisor − 1, so that a wrong
-// target never carries a multiple.
+// A wrong target's remainder, in 1 … divisor − 1, so that a wrong target never carries a
+// multiple: the design's, reduced. In a lesson whose rule a shortcut could pass for (the even
+// numbers for 6, the multiples of 5 for 25), the designed remainders 1, 6 and 8 become numbers
+// that pass part of the rule, so that only the whole rule tells those targets apart.
 int remainder(int designed, int divisor);
+// Why a number is not a multiple of the divisor, by the lesson's own criterion applied to it,
+// then the division itself: the lines the warning adds below its first.
+QString why(int number, int divisor);
 
 } // namespace Lessons

@@ -67,6 +67,7 @@ void StartUp::chooseLesson() {
     GameState& state = m_game.state;
     const LessonSetting setting = m_game.folders().lesson();
     state.lessonFixed = setting.fixed;
+    state.explanations = setting.explanations;
     const int divisor = setting.divisor.toInt(); // 0 when it is no number
     const bool isLesson = std::ranges::find(Lessons::divisors, divisor) != Lessons::divisors.end();
     state.divisor = isLesson ? divisor : Lessons::standard;

@@ -84,9 +84,12 @@ LessonSetting StandardFolders::lesson() {
     // folder's message says so.
     if (teacher->status() != QSettings::NoError)
         return {QString::number(15), true};
+    const bool explanations = teacher->value(QStringLiteral("lesson/spiegazioni"))
+                                  .toString()
+                                  .compare(u"no", Qt::CaseInsensitive) != 0;
     const bool fixed = teacher->contains(QStringLiteral("lesson/divisor"));
     const auto setting = fixed ? std::move(teacher) : playersSetting();
-    return {setting->value(QStringLiteral("lesson/divisor")).toString(), fixed};
+    return {setting->value(QStringLiteral("lesson/divisor")).toString(), fixed, explanations};
 }
 
 void StandardFolders::rememberLesson(int divisor) {

@@ -6,7 +6,8 @@
 // this player chose last; "" when neither names one.
 struct LessonSetting {
     QString divisor;
-    bool fixed = false; // by the teacher
+    bool fixed = false;       // by the teacher
+    bool explanations = true; // a wrong number's warning says why: the teacher's choice alone
 };
 
 // The folders the game reads and writes, and the settings it finds there.
