@@ -48,6 +48,21 @@ private slots:
         }
     }
 
+    // With the warning's reason worked out and the box answered at once.
+    void aWrongHitEndToEnd() {
+        WindowFixture f;
+        f.folders.setting.divisor = QStringLiteral("12");
+        f.start();
+        f.tavola.show();
+        Board& board = f.game().board;
+        QBENCHMARK {
+            board.disparicmd.setCaption(QStringLiteral("10706"));
+            board.disparicmd.show();
+            f.game().controlClicked(board.disparicmd);
+            f.tavola.surface()->repaint();
+        }
+    }
+
     void theGradientRepaint() {
         WindowFixture f;
         f.start();

@@ -1,5 +1,6 @@
 // Matches on the real window with the real Qt boxes, answered as a player would: what only a
-// real box, with its own event loop, can show. It runs at a fractional scale, 1.5.
+// real box, with its own event loop, can show. It runs at a fractional scale, 1.5, and on a
+// screen 1024 pixels wide at 1 and 2, where a wrong number's warning must be read whole too.
 #include "FakePlatform.h"
 #include "desktop/QtDialogs.h"
 #include "desktop/Tavola.h"
@@ -7,8 +8,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -28,6 +31,13 @@ struct RealWindow : QObject, ScriptedServices {
                        message && (seen.isEmpty() || seen.last() != message->text())) {
                 seen << message->text();
                 plain = plain && message->textFormat() == Qt::PlainText;
+                // Whole, and no wider than the screen: its text wrapped, never cut.
+                const auto* label = message->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                fits = fits &&
+                       message->frameGeometry().width() <=
+                           message->screen()->availableGeometry().width() &&
+                       label->height() >= label->heightForWidth(label->width()) &&
+                       label->width() >= label->minimumSizeHint().width();
                 drawsAt << random.draws;
                 if (!message->text().startsWith(QLatin1String("Attenzione")))
                     QTest::mouseClick(message->buttons().first(), Qt::LeftButton);
@@ -47,6 +57,7 @@ struct RealWindow : QObject, ScriptedServices {
     QStringList seen;
     QList<int> drawsAt;
     bool plain = true;
+    bool fits = true;
     QtDialogs boxes; // the real ones
     int quits = 0;
     Tavola tavola;
@@ -61,11 +72,12 @@ private slots:
     void theClockEndingUnderAnOpenWarningEndsWithoutPenalty() {
         RealWindow w;
         w.tavola.start();
-        // The pointers' pictures drawn sharp at the screen's 1.5, and pointing where they did.
+        // The pointers' pictures drawn sharp at the screen's scale, and pointing where they did.
+        const int scale2 = qRound(2 * w.tavola.devicePixelRatioF()); // twice, for 1.5
         const QCursor crosshair = w.tavola.surface()->cursor();
-        QCOMPARE(crosshair.pixmap().size(), QSize(48, 48));
-        QCOMPARE(crosshair.hotSpot(), QPoint(24, 24));
-        QCOMPARE(w.tavola.controlWidget("paricmd")->cursor().hotSpot(), QPoint(15, 15));
+        QCOMPARE(crosshair.pixmap().size(), QSize(16, 16) * scale2);
+        QCOMPARE(crosshair.hotSpot(), QPoint(8, 8) * scale2);
+        QCOMPARE(w.tavola.controlWidget("paricmd")->cursor().hotSpot(), QPoint(5, 5) * scale2);
         Board& board = w.game().board;
         // Clicks the background until a wrong number jumps into plain view, then clicks it.
         for (int tries = 0; tries < 200 && !w.game().hasEnded(); ++tries) {
@@ -80,6 +92,7 @@ private slots:
         }
         QVERIFY(w.game().hasEnded());
         QCOMPARE(w.seen.size(), 3);
+        QVERIFY(w.seen[1].contains(QStringLiteral("\n\nInfatti ")) && w.fits);
         QCOMPARE(w.seen.last(), QStringLiteral("              Ciao a presto."));
         QVERIFY(w.plain);
         QVERIFY(w.drawsAt[2] > w.drawsAt[1]); // the shuffle ran under the open warning

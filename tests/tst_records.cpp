@@ -392,6 +392,7 @@ private slots:
         QTest::addColumn<QString>("told");
         // clang-format off
         QTest::newRow("the teacher's, not the player's") << QByteArray("[record]\nfolder=%1/classe\n[lesson]\ndivisor=3\n") << 0644 << "%1/classe||3|fixed";
+        QTest::newRow("the teacher's plain warnings, any case") << QByteArray("[record]\nfolder=%1/classe\n[lesson]\nspiegazioni=No\n") << 0644 << "%1/classe||9||plain";
         QTest::newRow("a comma in the name") << QByteArray("[record]\nfolder = %1/3A, 3B\n") << 0644 << "%1/3A, 3B||9|";
         QTest::newRow("none: the player's own, made") << QByteArray("[record]\n# folder=%1/classe\n") << 0644 << "%1/new/zenobra||9|";
         QTest::newRow("empty") << QByteArray("[record]\nfolder=\n") << 0644 << "|L'impostazione di sistema zenobra.conf non dice in quale cartella tenere il record: folder= è vuoto.|9|";
@@ -405,10 +406,11 @@ private slots:
         QFETCH(QString, told);
         QTemporaryDir dir; // where nobody may make any folder
         ::chmod(qPrintable(dir.path()), 0777);
-        // The player's own setting, a system one that names no folder, then the teacher's.
+        // The player's own setting (whose spiegazioni=no is not theirs to say), a system one that
+        // names no folder, then the teacher's.
         for (const auto& [folder, text] :
              {std::pair{"home", "[record]\nfolder=" + dir.filePath("mine").toUtf8() +
-                                    "\n[lesson]\ndivisor=9"},
+                                    "\n[lesson]\ndivisor=9\nspiegazioni=no"},
               {"first", QByteArray("[record]\n# folder=/var/lib/zenobra/classe")},
               {"second", QString(setting).arg(dir.path()).toUtf8()}}) {
             QDir().mkpath(dir.filePath(folder + QStringLiteral("/zenobra")));
@@ -476,21 +478,6 @@ private slots:
                               cannot + "nella cartella " + folder.chopped(1) +
                                   ": la cartella è protetta dalla scrittura."}));
         QCOMPARE(pair(folder), QByteArray(" 9\r\n|Bea\r\n"));
-    }
-
-    // A folder open to all, with the sticky bit: each may replace only their own files.
-    void aStickyFolderIsToldTruly() {
-        QTemporaryDir dir;
-        ::chmod(qPrintable(dir.path()), 0755);
-        const QString folder = dir.filePath(QStringLiteral("tutti"));
-        QVERIFY(QDir().mkdir(folder) && ::chmod(qPrintable(folder), 01777) == 0);
-        const QStringList first = runTool({"save", folder, " 5", "Anna"}, 4201, 4242);
-        QCOMPARE(first + runTool({"save", folder, " 9", "Bea"}, 4202, 4242),
-                 QStringList({"written", "failed: Non ho potuto registrare il record nel file " +
-                                             folder +
-                                             "/aquarvel.txt: il file è di un altro "
-                                             "utente, e la cartella permette a ciascuno di "
-                                             "sostituire solo i propri file."}));
     }
 
     // Thirty children of one class save at random moments, and some are killed mid-save.
