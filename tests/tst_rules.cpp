@@ -578,7 +578,7 @@ private slots:
             t.start();
             t.game.board.disparicmd.setCaption(QString::number(number));
             t.game.controlClicked(t.game.board.disparicmd);
-            QCOMPARE(t.dialogs.texts().last().section(u'\n', 0, 2),
+            QCOMPARE(t.dialogs.texts().last().section(u'\n', 0, 2).replace(QChar::Nbsp, u' '),
                      explained ? first + "\n\nInfatti " + reason + '.' : first);
         }
         for (int n = 1; n <= 32767; ++n) // every number a target can carry

@@ -76,20 +76,20 @@ QString ofThe(int divisor) {
            QString::number(divisor);
 }
 
-// "4 + 6 = 10", or "7" for a single digit: the digits of `digits`, most significant first.
-QString added(const QList<int>& digits) {
-    QStringList terms;
-    int sum = 0;
-    for (int digit : digits) {
-        terms << QString::number(digit);
-        sum += digit;
-    }
-    return digits.size() == 1 ? terms.first()
-                              : terms.join(QStringLiteral(" + ")) + " = " + QString::number(sum);
-}
-
 int sum(const QList<int>& digits) {
     return std::accumulate(digits.begin(), digits.end(), 0);
+}
+
+// "4 + 6 = 10", or "7" for a single digit, most significant first. Its spaces never break a
+// line: a sum is read whole.
+QString added(const QList<int>& digits) {
+    QStringList terms;
+    for (int digit : digits)
+        terms << QString::number(digit);
+    const QString space(QChar::Nbsp);
+    return digits.size() == 1 ? terms.first()
+                              : terms.join(space + u'+' + space) + space + u'=' + space +
+                                    QString::number(sum(digits));
 }
 
 // Why `number` fails the simple criterion of `divisor`, in the Help's own words.
@@ -118,8 +118,8 @@ QString fails(int number, int divisor) {
     case 11: {
         const int odd = sum(oddPlaces), even = sum(evenPlaces);
         return QStringLiteral("la somma delle cifre di posto dispari, contando da destra, è %1 e "
-                              "quella delle cifre di posto pari è %2: differiscono di %3 − %4 = "
-                              "%5, che non è un multiplo di 11")
+                              "quella delle cifre di posto pari è %2: differiscono di "
+                              "%3\u00A0−\u00A0%4\u00A0=\u00A0%5, che non è un multiplo di 11")
             .arg(added(oddPlaces), evenPlaces.isEmpty() ? QStringLiteral("0") : added(evenPlaces))
             .arg(std::max(odd, even))
             .arg(std::min(odd, even))
