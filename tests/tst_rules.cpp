@@ -375,6 +375,32 @@ private slots:
         }
     }
 
+    // Nothing moves or counts in a pause; a click, or P again, takes the match up as it was.
+    void aPauseStopsTheMatchAndResumesItAsItWas() {
+        TestGame t;
+        t.start();
+        Board& b = t.game.board;
+        t.game.backgroundClicked();
+        for (int resumeBy : {0, 1}) {
+            const QString shown = visibility(b), clock = b.lblconto.caption();
+            t.game.pauseToggled();
+            QVERIFY(b.isPaused() && !b.Timer1.isEnabled() && !b.Timer2.isEnabled());
+            QCOMPARE(visibility(b) + b.lblMessage.caption() +
+                         QString::number(b.lblMessage.isVisible()),
+                     "......Pausa1");
+            resumeBy ? t.game.pauseToggled() : t.game.backgroundClicked();
+            QCOMPARE(visibility(b) + b.lblconto.caption() +
+                         QString::number(b.lblMessage.isVisible()),
+                     shown + clock + "0");
+            QVERIFY(!b.isPaused() && b.Timer1.isEnabled() && b.Timer2.isEnabled());
+            t.game.timerTicked(b.Timer2);
+        }
+        t.game.pauseToggled();
+        t.dialogs.answer(Answer::Yes);
+        t.game.menuClicked(u"Next"); // a new match ends the pause
+        QVERIFY(!b.isPaused() && !b.lblMessage.isVisible() && b.Timer1.isEnabled());
+    }
+
     void theQuestionBoardPaintsItsGradient() {
         TestGame t;
         Board& b = t.game.board;

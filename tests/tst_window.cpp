@@ -161,6 +161,7 @@ copy=Realizzato da Anna Rossi e Luca Bianchi
 Next=Nuovo gioco
 Lezione=Lezione
   Lezione15=Multipli del 15 (marked)
+Pausa=Pausa
 hf=Help
   Ciao=Ciao campione, mi raccomando colpisci solo i multipli del 15
   ok=Ogni errore  ti farà perdere 4 punti.
@@ -201,6 +202,11 @@ hf=Help
         QVERIFY(!f.game().board.Timer2.isEnabled());
         QTest::keyClick(surface, Qt::Key(key));
         QVERIFY(f.game().board.Timer2.isEnabled()); // a background click
+        QApplication::setActiveWindow(&f.tavola);   // where P is the window's shortcut
+        QTest::keyClick(surface, Qt::Key_P); // a pause, told in the menu bar; any key ends it
+        QCOMPARE(f.tavola.menuBar()->findChild<QAction*>("Pausa")->text(), "Riprendi");
+        QTest::keyClick(surface, Qt::Key_A);
+        QVERIFY(!f.game().board.isPaused() && f.game().board.Timer2.isEnabled());
         Board& board = f.game().board;
         for (Control* button : {&board.paricmd, &board.disparicmd}) {
             button->show();

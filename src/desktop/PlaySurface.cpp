@@ -91,6 +91,11 @@ void PlaySurface::paintEvent(QPaintEvent* event) {
 
 void PlaySurface::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
+    // In a pause, any key takes the match up again, as a click does.
+    if (m_game.board.isPaused() && !event->isAutoRepeat() && !event->text().isEmpty()) {
+        m_game.backgroundClicked();
+        return;
+    }
     if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
         event->modifiers() == Qt::NoModifier) {
         if (!event->isAutoRepeat())

@@ -7,7 +7,8 @@ class QAccessibleInterface;
 class QMainWindow;
 
 // The client area: the persistent drawing, and the clicks and keys on the background. Space or
-// Return with no modifier, not repeated by a key held down, is a click too.
+// Return with no modifier, not repeated by a key held down, is a click too; in a pause, so is
+// any key that types.
 class PlaySurface final : public QWidget {
 public:
     PlaySurface(QWidget* parent, Game& game);

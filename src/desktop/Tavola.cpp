@@ -165,8 +165,10 @@ void Tavola::buildMenus() {
         }
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, [this, name] { m_game.menuClicked(name); });
-        if (name == u"Next")
+        if (name == u"Next") {
             buildLessonMenu();
+            buildPauseEntry();
+        }
     }
 }
 
@@ -177,6 +179,18 @@ void Tavola::buildLessonMenu() {
     });
     menuBar()->addMenu(m_lessons);
     showLesson();
+}
+
+void Tavola::buildPauseEntry() {
+    m_pause = menuBar()->addAction(QString());
+    m_pause->setObjectName(QStringLiteral("Pausa"));
+    m_pause->setShortcut(Qt::Key_P);
+    connect(m_pause, &QAction::triggered, this, [this] { m_game.pauseToggled(); });
+    pauseChanged(m_game.board.isPaused());
+}
+
+void Tavola::pauseChanged(bool paused) {
+    m_pause->setText(paused ? QStringLiteral("Riprendi") : QStringLiteral("Pausa"));
 }
 
 void Tavola::showLesson() {
@@ -318,6 +332,7 @@ void Tavola::boardReset() {
         for (const auto& entry : TavolaDesign::menus())
             menuCaptionChanged(QString::fromLatin1(entry.name));
         showLesson();
+        pauseChanged(false);
     }
     // Labels that size to their text grew with their captions: back to the design sizes.
     for (const Control& control : m_game.board.controls())

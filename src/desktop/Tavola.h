@@ -9,6 +9,7 @@
 #include <functional>
 
 class LessonMenu;
+class QAction;
 class PlaySurface;
 
 // The game window: the controls of its design over the persistent drawing, its menus and its
@@ -48,6 +49,8 @@ private:
     // "Lezione", after "Nuovo gioco": the lessons, the current one marked.
     void buildLessonMenu();
     void showLesson();
+    // "Pausa", P too, after the lessons; "Riprendi" while the match is paused.
+    void buildPauseEntry();
     void buildTimer(QTimer& timer, const GameTimer& gameTimer);
     void keepWithinReach(QWidget* widget);
     void applyCaption(const Control& control, QWidget* widget, bool resize);
@@ -61,6 +64,7 @@ private:
     void timerChanged(const GameTimer& timer) override;
     void captionChanged(const QString& caption) override;
     void canvasChanged() override;
+    void pauseChanged(bool paused) override;
     void menuCaptionChanged(const QString& name) override;
     void boardReset() override;
 
@@ -73,6 +77,7 @@ private:
     PlaySurface* m_surface = nullptr;
     QHash<const Control*, QWidget*> m_widgets;
     LessonMenu* m_lessons = nullptr;
+    QAction* m_pause = nullptr;
     QTimer m_timer1{this};
     QTimer m_timer2{this};
     Game m_game;

@@ -67,7 +67,16 @@ void Board::setMenuCaption(const QString& name, const QString& caption) {
         m_observer->menuCaptionChanged(name);
 }
 
+void Board::setPaused(bool paused) {
+    if (paused == m_paused)
+        return;
+    m_paused = paused;
+    if (m_observer)
+        m_observer->pauseChanged(m_paused);
+}
+
 void Board::reset() {
+    m_paused = false;
     m_menuCaptions.clear();
     for (Control& control : m_controls)
         control.reset();

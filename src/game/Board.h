@@ -26,7 +26,11 @@ public:
     QString menuCaption(const QString& name) const;
     void setMenuCaption(const QString& name, const QString& caption);
 
-    // Back to the design state, as when the window is loaded again.
+    // A match the player paused: nothing moves or counts until it is taken up again.
+    bool isPaused() const { return m_paused; }
+    void setPaused(bool paused);
+
+    // Back to the design state, as when the window is loaded again; no pause.
     void reset();
     void setObserver(BoardObserver* observer);
 
@@ -40,6 +44,7 @@ private:
     QString m_caption;
     QHash<QString, QString> m_menuCaptions; // those set by a handler
     BoardObserver* m_observer = nullptr;
+    bool m_paused = false;
 
 public:
     // The design's names: "pari" buttons carry the right targets, the lesson's multiples, and

@@ -16,6 +16,7 @@ public:
     virtual void timerChanged(const GameTimer& /*timer*/) {}
     virtual void captionChanged(const QString& /*caption*/) {}
     virtual void canvasChanged() {}
+    virtual void pauseChanged(bool /*paused*/) {}
     virtual void menuCaptionChanged(const QString& /*name*/) {}
     // Every control is back in its design state.
     virtual void boardReset() {}

@@ -53,7 +53,14 @@ void Game::controlClicked(const Control& control) {
 }
 
 void Game::backgroundClicked() {
-    dispatch([this] { backgroundClick.Form_Click(); });
+    if (board.isPaused())
+        dispatch([this] { pause.resume(); });
+    else
+        dispatch([this] { backgroundClick.Form_Click(); });
+}
+
+void Game::pauseToggled() {
+    dispatch([this] { pause.toggle(); });
 }
 
 void Game::menuClicked(QStringView name) {

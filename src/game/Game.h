@@ -5,6 +5,7 @@
 #include "game/Clock.h"
 #include "game/GameState.h"
 #include "game/Hits.h"
+#include "game/Pause.h"
 #include "game/QuestionBoard.h"
 #include "game/Records.h"
 #include "game/Shuffle.h"
@@ -51,11 +52,14 @@ public:
     Clock clock{*this};
     Records records{*this};
     StartUp startUp{*this};
+    Pause pause{*this};
 
     // Events, as the window delivers them.
     void start();
     void controlClicked(const Control& control);
+    // A click on the background; in a pause, it takes the match up again.
     void backgroundClicked();
+    void pauseToggled();
     void menuClicked(QStringView name);
     void lessonChosen(int divisor);
     void timerTicked(const GameTimer& timer);
