@@ -122,6 +122,12 @@ public:
     LessonSetting lesson() override { return setting; }
     void rememberLesson(int divisor) override { setting.divisor = QString::number(divisor); }
     LessonSetting setting;
+    MatchSetting match() override { return matchSetting; }
+    void rememberMatch(bool practice, const QString& pace) override {
+        matchSetting.practice = practice ? "yes" : "no";
+        matchSetting.pace = pace;
+    }
+    MatchSetting matchSetting;
     QTemporaryDir dir;
 };
 

@@ -312,7 +312,11 @@ private slots:
         QTemporaryDir home;
         qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
         StandardFolders().rememberLesson(6);
-        QCOMPARE(bytes(home.filePath("zenobra/zenobra.conf")), "[lesson]\ndivisor=6\n");
+        StandardFolders().rememberMatch(true, QStringLiteral("2"));
+        QCOMPARE(bytes(home.filePath("zenobra/zenobra.conf")),
+                 "[lesson]\ndivisor=6\n\n[match]\npace=2\npractice=yes\n");
+        const MatchSetting match = StandardFolders().match();
+        QVERIFY(match.practice == u"yes" && match.pace == u"2" && !match.paceFixed);
     }
 
     void aFullDiskLeavesTheRecordWhole() {

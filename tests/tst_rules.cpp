@@ -401,6 +401,58 @@ private slots:
         QVERIFY(!b.isPaused() && !b.lblMessage.isVisible() && b.Timer1.isEnabled());
     }
 
+    // A practice match, or a match at a slower pace: no clock, and no record whatever the score.
+    void aPracticeMatchKeepsNoClockNorRecord_data() {
+        QTest::addColumn<QString>("practice");
+        QTest::addColumn<QString>("pace");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("a match, as designed") << "no"
+                                              << " 1,3" << 1300;
+        QTest::newRow("practice") << "Sì"
+                                  << "" << 1300;
+        QTest::newRow("2 s") << ""
+                             << "2" << 2000;
+        QTest::newRow("3 s") << "no"
+                             << "3" << 3000;
+    }
+    void aPracticeMatchKeepsNoClockNorRecord() {
+        QFETCH(QString, practice);
+        QFETCH(QString, pace);
+        QFETCH(int, interval);
+        TestGame t;
+        t.folders.matchSetting = {practice, false, pace, false};
+        t.start();
+        Board& b = t.game.board;
+        const bool match = interval == 1300 && practice != u"Sì";
+        QCOMPARE(b.Timer2.interval(), interval);
+        QCOMPARE(b.Timer1.isEnabled(), match);
+        QCOMPARE(b.find(u"Label11")->caption() + u' ' + b.lblconto.caption(),
+                 match ? "Tempo restante 00:05:00" : "Allenamento --:--:--");
+        t.game.controlClicked(b.paricmd); // a point: a record, over empty files
+        t.game.controlClicked(b.cmdExit);
+        QCOMPARE(QFileInfo(t.recordFile("aquarvel.txt")).size(), match ? 4 : 0); // " 1\r\n"
+        QCOMPARE(t.dialogs.texts().last().startsWith(u"Ok ho registrato"), match);
+    }
+
+    // The teacher's choice is kept against the child's; a value that cannot be used is told.
+    void aTeachersMatchIsKeptAndABadValueIsTold() {
+        TestGame t;
+        t.folders.matchSetting = {"forse", false, "5", true};
+        t.start();
+        QCOMPARE(t.dialogs.texts().mid(0, 2),
+                 QStringList({"Nelle impostazioni l'allenamento (practice=) è «forse», né yes né "
+                              "no: si gioca una gara.",
+                              "Nelle impostazioni il ritmo (pace=) è 5, che non c'è: i numeri "
+                              "saltano ogni 1,3 secondi."}));
+        const auto boxes = t.dialogs.shown.size();
+        t.game.matchChosen(false, 2000); // the teacher's pace: not asked, not changed
+        QCOMPARE(int(t.dialogs.shown.size() - boxes) + t.game.state.pace, 1300);
+        t.dialogs.answer(Answer::Yes);
+        t.game.matchChosen(true, 1300); // practice is the child's: asked, and remembered
+        QVERIFY(t.game.state.practice && t.folders.matchSetting.practice == u"yes");
+        QCOMPARE(t.game.board.find(u"Label11")->caption(), QStringLiteral("Allenamento"));
+    }
+
     void theQuestionBoardPaintsItsGradient() {
         TestGame t;
         Board& b = t.game.board;

@@ -161,13 +161,21 @@ copy=Realizzato da Anna Rossi e Luca Bianchi
 Next=Nuovo gioco
 Lezione=Lezione
   Lezione15=Multipli del 15 (marked)
+  =
+  Gara=Gara: 5 minuti, e il record (marked)
+  Allenamento=Allenamento: senza tempo e senza record
+  =
+  Ritmo1300=Numeri veloci: un salto ogni 1,3 secondi (marked)
+  Ritmo2000=Numeri più lenti: ogni 2 secondi (allenamento)
+  Ritmo3000=Numeri lentissimi: ogni 3 secondi (allenamento)
 Pausa=Pausa
 hf=Help
   Ciao=Ciao campione, mi raccomando colpisci solo i multipli del 15
   ok=Ogni errore  ti farà perdere 4 punti.
   d=Un numero è divisibile per 15 se è divisibile sia per 3 che per 5
   h=Es 1365 è divisibile per 15 ed infatti è divisibile  sia per 3, essendo la somma delle cifre 15, e sia per 5)"));
-        QCOMPARE(offeredLessons(f.tavola.menuBar()), QStringList("(x) Multipli del 15"));
+        QCOMPARE(offeredLessons(f.tavola.menuBar()).filter(u"Multipli"),
+                 QStringList("(x) Multipli del 15"));
     }
 
     void onlyClicksOnTheBackgroundCount() {
@@ -402,10 +410,10 @@ hf=Help
         f.game().board.paricmd.show();
         QCOMPARE(offered().size(), shown.size() + 1);
         QVERIFY(offered().contains(f.game().board.paricmd.caption()));
-        // The lessons: a choice of eleven, one checked.
+        // Eleven lessons, a match or a practice match, three paces: one checked in each.
         const QStringList lessons = offeredLessons(f.tavola.menuBar());
-        QCOMPARE(lessons.size(), 11);
-        QCOMPARE(lessons.filter(QStringLiteral("( ) Multipli ")).size(), 10);
+        QCOMPARE(lessons.size(), 16);
+        QCOMPARE(lessons.filter(QStringLiteral("(x) ")).size(), 3);
         QCOMPARE(lessons[9], QStringLiteral("(x) Multipli del 15"));
     }
 

@@ -1,5 +1,6 @@
 #include "desktop/LessonMenu.h"
 
+#include "game/GameState.h"
 #include "game/Lessons.h"
 
 #include <QAccessible>
@@ -59,23 +60,54 @@ private:
 
 } // namespace
 
-LessonMenu::LessonMenu(QWidget* parent, const std::function<void(int)>& chosen)
-    : QMenu(QStringLiteral("Lezione"), parent)
-    , m_group(new QActionGroup(this)) {
+LessonMenu::LessonMenu(QWidget* parent, const Chosen& chosen)
+    : QMenu(QStringLiteral("Lezione"), parent) {
     setObjectName(QStringLiteral("Lezione"));
     menuAction()->setObjectName(objectName());
-    for (const int divisor : Lessons::divisors) {
-        QAction* entry = addAction(Lessons::name(divisor));
-        entry->setObjectName(QStringLiteral("Lezione%1").arg(divisor));
-        entry->setCheckable(true);
-        entry->setData(divisor);
-        m_group->addAction(entry);
-        connect(entry, &QAction::triggered, this, [chosen, divisor] { chosen(divisor); });
-    }
+    std::vector<Choice> lessons;
+    for (const int divisor : Lessons::divisors)
+        lessons.push_back(
+            {Lessons::name(divisor), QStringLiteral("Lezione%1").arg(divisor), divisor});
+    m_lessons = addChoices(lessons, chosen.lesson);
+    addSeparator();
+    m_kinds =
+        addChoices({{QStringLiteral("Gara: 5 minuti, e il record"), QStringLiteral("Gara"), 0},
+                    {QStringLiteral("Allenamento: senza tempo e senza record"),
+                     QStringLiteral("Allenamento"), 1}},
+                   [practice = chosen.practice](int kind) { practice(kind == 1); });
+    addSeparator();
+    m_paces = addChoices({{QStringLiteral("Numeri veloci: un salto ogni 1,3 secondi"),
+                           QStringLiteral("Ritmo1300"), 1300},
+                          {QStringLiteral("Numeri più lenti: ogni 2 secondi (allenamento)"),
+                           QStringLiteral("Ritmo2000"), 2000},
+                          {QStringLiteral("Numeri lentissimi: ogni 3 secondi (allenamento)"),
+                           QStringLiteral("Ritmo3000"), 3000}},
+                         chosen.pace);
 }
 
-void LessonMenu::show(int current, bool fixed) {
-    for (QAction* entry : m_group->actions()) {
+QActionGroup* LessonMenu::addChoices(const std::vector<Choice>& choices,
+                                     const std::function<void(int)>& chosen) {
+    auto* group = new QActionGroup(this);
+    for (const Choice& choice : choices) {
+        QAction* entry = addAction(choice.text);
+        entry->setObjectName(choice.name);
+        entry->setCheckable(true);
+        entry->setData(choice.value);
+        group->addAction(entry);
+        connect(entry, &QAction::triggered, this,
+                [chosen, value = choice.value] { chosen(value); });
+    }
+    return group;
+}
+
+void LessonMenu::show(const GameState& state) {
+    mark(m_lessons, state.divisor, state.lessonFixed);
+    mark(m_kinds, state.practice ? 1 : 0, state.practiceFixed);
+    mark(m_paces, state.pace, state.paceFixed);
+}
+
+void LessonMenu::mark(QActionGroup* group, int current, bool fixed) {
+    for (QAction* entry : group->actions()) {
         entry->setChecked(entry->data().toInt() == current);
         // Taken out, not hidden: a hidden entry stays in the tree that assistive tools read.
         if (fixed && !entry->isChecked())
@@ -85,5 +117,7 @@ void LessonMenu::show(int current, bool fixed) {
 
 QAccessibleInterface* LessonMenu::accessible(const QString&, QObject* object) {
     auto* entry = qobject_cast<QAction*>(object);
-    return entry && dynamic_cast<LessonMenu*>(entry->parent()) ? new LessonEntry(entry) : nullptr;
+    return entry && entry->isCheckable() && dynamic_cast<LessonMenu*>(entry->parent())
+               ? new LessonEntry(entry)
+               : nullptr;
 }

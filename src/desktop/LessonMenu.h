@@ -3,21 +3,40 @@
 #include <QMenu>
 
 #include <functional>
+#include <vector>
 
+struct GameState;
 class QAccessibleInterface;
 class QActionGroup;
 
-// "Lezione": the lessons, one to choose, the current one marked. When the teacher fixed the
-// lesson it is the only entry. Assistive tools hear each entry as one of a choice, checked or
-// not, and only the entries that are offered.
+// "Lezione": the lessons, one to choose; then a match or a practice match; then the pace of the
+// numbers. The current ones are marked; what the teacher fixed is the only entry of its group.
+// Assistive tools hear each entry as one of a choice, checked or not, and only the entries
+// that are offered.
 class LessonMenu final : public QMenu {
 public:
-    LessonMenu(QWidget* parent, const std::function<void(int)>& chosen);
-    // Marks the current lesson; a fixed one is the only entry offered.
-    void show(int current, bool fixed);
+    struct Chosen {
+        std::function<void(int)> lesson;    // its divisor
+        std::function<void(bool)> practice; // a practice match, or a match
+        std::function<void(int)> pace;      // ms between two jumps
+    };
+    LessonMenu(QWidget* parent, const Chosen& chosen);
+    // Marks the current choices; a fixed one is the only entry of its group.
+    void show(const GameState& state);
 
     static QAccessibleInterface* accessible(const QString& className, QObject* object);
 
 private:
-    QActionGroup* m_group = nullptr;
+    struct Choice {
+        QString text;
+        QString name;
+        int value;
+    };
+    QActionGroup* addChoices(const std::vector<Choice>& choices,
+                             const std::function<void(int)>& chosen);
+    void mark(QActionGroup* group, int current, bool fixed);
+
+    QActionGroup* m_lessons = nullptr;
+    QActionGroup* m_kinds = nullptr;
+    QActionGroup* m_paces = nullptr;
 };

@@ -173,10 +173,22 @@ void Tavola::buildMenus() {
 }
 
 void Tavola::buildLessonMenu() {
-    m_lessons = new LessonMenu(menuBar(), [this](int divisor) {
-        m_game.lessonChosen(divisor);
-        showLesson(); // "No" keeps the lesson that was marked
-    });
+    // Each choice asks first; "No" keeps the choice that was marked.
+    m_lessons = new LessonMenu(menuBar(), {.lesson =
+                                               [this](int divisor) {
+                                                   m_game.lessonChosen(divisor);
+                                                   showLesson();
+                                               },
+                                           .practice =
+                                               [this](bool practice) {
+                                                   m_game.matchChosen(practice, m_game.state.pace);
+                                                   showLesson();
+                                               },
+                                           .pace =
+                                               [this](int pace) {
+                                                   m_game.matchChosen(m_game.state.practice, pace);
+                                                   showLesson();
+                                               }});
     menuBar()->addMenu(m_lessons);
     showLesson();
 }
@@ -194,7 +206,7 @@ void Tavola::pauseChanged(bool paused) {
 }
 
 void Tavola::showLesson() {
-    m_lessons->show(m_game.state.divisor, m_game.state.lessonFixed);
+    m_lessons->show(m_game.state);
 }
 
 void Tavola::menuCaptionChanged(const QString& name) {
@@ -203,7 +215,6 @@ void Tavola::menuCaptionChanged(const QString& name) {
 }
 
 void Tavola::buildTimer(QTimer& timer, const GameTimer& gameTimer) {
-    timer.setInterval(gameTimer.interval());
     timer.setTimerType(Qt::CoarseTimer);
     connect(&timer, &QTimer::timeout, this, [this, &gameTimer] { m_game.timerTicked(gameTimer); });
     timerChanged(gameTimer);
@@ -313,6 +324,7 @@ void Tavola::keepWithinReach(QWidget* widget) {
 
 void Tavola::timerChanged(const GameTimer& timer) {
     QTimer& qtimer = &timer == &m_game.board.Timer1 ? m_timer1 : m_timer2;
+    qtimer.setInterval(timer.interval());
     if (timer.isEnabled())
         qtimer.start();
     else

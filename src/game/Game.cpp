@@ -72,6 +72,10 @@ void Game::lessonChosen(int divisor) {
     dispatch([&] { questionBoard.Lezione_Click(divisor); });
 }
 
+void Game::matchChosen(bool practice, int pace) {
+    dispatch([&] { questionBoard.Gioco_Click(practice, pace); });
+}
+
 void Game::timerTicked(const GameTimer& timer) {
     if (!timer.isEnabled())
         return;

@@ -62,6 +62,7 @@ public:
     void pauseToggled();
     void menuClicked(QStringView name);
     void lessonChosen(int divisor);
+    void matchChosen(bool practice, int pace);
     void timerTicked(const GameTimer& timer);
     void resized(bool minimized);
     void windowClosed();

@@ -27,4 +27,11 @@ struct GameState {
     qint16 divisor = 15;
     bool lessonFixed = false;
     bool explanations = true; // a wrong hit's warning says why, unless the teacher says no
+    // How the match is played: practice (no clock, no record), and the numbers' pace in ms. A
+    // match at a slower pace is a practice match, so that records stay comparable.
+    bool practice = false;
+    bool practiceFixed = false;
+    qint16 pace = 1300;
+    bool paceFixed = false;
+    bool isPractice() const { return practice || pace != 1300; }
 };

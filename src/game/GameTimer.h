@@ -19,12 +19,23 @@ public:
         if (m_observer)
             m_observer->timerChanged(*this);
     }
-    int interval() const { return m_design->interval; }
-    void reset() { setEnabled(m_design->enabled); }
+    int interval() const { return m_interval; }
+    void setInterval(int interval) {
+        if (interval == m_interval)
+            return;
+        m_interval = interval;
+        if (m_observer)
+            m_observer->timerChanged(*this);
+    }
+    void reset() {
+        setInterval(m_design->interval);
+        setEnabled(m_design->enabled);
+    }
     void setObserver(BoardObserver* observer) { m_observer = observer; }
 
 private:
     const TavolaDesign::TimerDesign* m_design;
     bool m_enabled = false;
+    int m_interval = 0;
     BoardObserver* m_observer = nullptr;
 };

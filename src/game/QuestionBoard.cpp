@@ -55,6 +55,18 @@ void QuestionBoard::Lezione_Click(int divisor) {
     startAgain();
 }
 
+void QuestionBoard::Gioco_Click(bool practice, int pace) {
+    GameState& state = m_game.state;
+    if ((practice == state.practice && pace == state.pace) ||
+        (practice != state.practice && state.practiceFixed) ||
+        (pace != state.pace && state.paceFixed) || !newMatchWanted())
+        return;
+    state.practice = practice;
+    state.pace = qint16(pace);
+    m_game.folders().rememberMatch(practice, QString::number(pace / 1000.0));
+    startAgain();
+}
+
 bool QuestionBoard::newMatchWanted() {
     return m_game.messageBox({.text = QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"),
                               .yesNo = true,

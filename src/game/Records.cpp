@@ -55,7 +55,7 @@ void Records::cmdExit_Click() {
     }
     const double record = NumberText::numberValue(board.lblpunti.caption());
     const double score = NumberText::numberValue(board.Punteggio.caption());
-    if (record >= score)
+    if (state.isPractice() || record >= score) // a practice match keeps no record
         m_game.endProgram();
 
     state.nfile = 1;

@@ -9,6 +9,7 @@
 
 void StartUp::Form_Initialize() {
     chooseLesson();
+    chooseMatch();
     // The question needs the window's controls, so the window is loaded first.
     Form_Load();
     m_game.questionBoard.cmdNext_Click();
@@ -33,6 +34,12 @@ void StartUp::Form_Load() {
     m_game.records.showRecord();
     state.restanti = toInt16(static_cast<double>(state.secondi) + 300.0);
     board.lblconto.setCaption(m_game.clock.clockText());
+    board.Timer2.setInterval(state.pace);
+    if (state.isPractice()) { // no countdown, and no record at the end
+        board.Timer1.setEnabled(false);
+        board.lblconto.setCaption(QStringLiteral("--:--:--"));
+        board.find(u"Label11")->setCaption(QStringLiteral("Allenamento"));
+    }
     m_game.questionBoard.cmdNext_Click();
 }
 
@@ -79,4 +86,28 @@ void StartUp::chooseLesson() {
                   : QStringLiteral("La lezione scelta nelle impostazioni, %1, non c'è")
                         .arg(setting.divisor)) +
              QStringLiteral(": si gioca con i multipli del 15.")});
+}
+
+void StartUp::chooseMatch() {
+    GameState& state = m_game.state;
+    const MatchSetting setting = m_game.folders().match();
+    state.practiceFixed = setting.practiceFixed;
+    state.paceFixed = setting.paceFixed;
+    const QString practice = setting.practice.trimmed().toLower();
+    state.practice = practice == u"yes" || practice == u"sì" || practice == u"si";
+    static const QHash<QString, qint16> paces{{QStringLiteral("1.3"), 1300},
+                                              {QStringLiteral("1,3"), 1300},
+                                              {QStringLiteral("2"), 2000},
+                                              {QStringLiteral("3"), 3000}};
+    state.pace = paces.value(setting.pace.trimmed(), 1300);
+    if (!practice.isEmpty() && !state.practice && practice != u"no")
+        m_game.messageBoxWithTimersHeld(
+            {QStringLiteral("Nelle impostazioni l'allenamento (practice=) è «%1», né yes né no: "
+                            "si gioca una gara.")
+                 .arg(setting.practice)});
+    if (!setting.pace.isEmpty() && !paces.contains(setting.pace.trimmed()))
+        m_game.messageBoxWithTimersHeld(
+            {QStringLiteral("Nelle impostazioni il ritmo (pace=) è %1, che non c'è: i numeri "
+                            "saltano ogni 1,3 secondi.")
+                 .arg(setting.pace)});
 }

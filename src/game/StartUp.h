@@ -16,6 +16,8 @@ public:
 private:
     // The lesson the settings name, or 15; a setting that names no lesson is told.
     void chooseLesson();
+    // A practice match, and the pace, as the settings say; a value that cannot be used is told.
+    void chooseMatch();
 
     Game& m_game;
 };

@@ -95,3 +95,23 @@ LessonSetting StandardFolders::lesson() {
 void StandardFolders::rememberLesson(int divisor) {
     playersSetting()->setValue(QStringLiteral("lesson/divisor"), divisor);
 }
+
+MatchSetting StandardFolders::match() {
+    const auto teacher = teachersSetting();
+    const auto player = playersSetting();
+    const auto read = [&](const QString& key, QString& value, bool& fixed) {
+        fixed = teacher->status() == QSettings::NoError && teacher->contains(key);
+        value = (fixed ? *teacher : *player).value(key).toString();
+    };
+    MatchSetting setting;
+    read(QStringLiteral("match/practice"), setting.practice, setting.practiceFixed);
+    read(QStringLiteral("match/pace"), setting.pace, setting.paceFixed);
+    return setting;
+}
+
+void StandardFolders::rememberMatch(bool practice, const QString& pace) {
+    const auto player = playersSetting();
+    player->setValue(QStringLiteral("match/practice"),
+                     practice ? QStringLiteral("yes") : QStringLiteral("no"));
+    player->setValue(QStringLiteral("match/pace"), pace);
+}

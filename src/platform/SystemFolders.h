@@ -10,6 +10,16 @@ struct LessonSetting {
     bool explanations = true; // a wrong number's warning says why: the teacher's choice alone
 };
 
+// How a match is played, as the settings say: `practice` ("yes" or "no") and `pace` (seconds a
+// jump: "1.3", "2" or "3"), each the teacher's when the system-wide setting names it, and then
+// fixed, else this player's own; "" when neither names it.
+struct MatchSetting {
+    QString practice;
+    bool practiceFixed = false;
+    QString pace;
+    bool paceFixed = false;
+};
+
 // The folders the game reads and writes, and the settings it finds there.
 class SystemFolders {
 public:
@@ -22,6 +32,8 @@ public:
     virtual QString systemDirProblem() const = 0;
     virtual LessonSetting lesson() = 0;
     virtual void rememberLesson(int divisor) = 0;
+    virtual MatchSetting match() = 0;
+    virtual void rememberMatch(bool practice, const QString& pace) = 0;
 };
 
 // The program's own folder, and the record's: the class folder that the system-wide setting
@@ -34,6 +46,8 @@ public:
     QString systemDirProblem() const override { return m_problem; }
     LessonSetting lesson() override;
     void rememberLesson(int divisor) override;
+    MatchSetting match() override;
+    void rememberMatch(bool practice, const QString& pace) override;
 
 private:
     QString m_problem;
