@@ -307,7 +307,8 @@ private slots:
         QCOMPARE(t.dialogs.texts().last(), "Ok ho registrato il tuo record, C A M P I O N E\"");
     }
 
-    // The lesson a child chooses is kept in their own setting, as the game reads it.
+    // The lesson and the match a child chooses are kept in their own setting, as the game reads
+    // them, but for what the teacher fixed.
     void aChildsLessonIsKeptInTheirOwnSetting() {
         QTemporaryDir home;
         qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
@@ -315,8 +316,13 @@ private slots:
         StandardFolders().rememberMatch(true, QStringLiteral("2"));
         QCOMPARE(bytes(home.filePath("zenobra/zenobra.conf")),
                  "[lesson]\ndivisor=6\n\n[match]\npace=2\npractice=yes\n");
+        QDir().mkpath(home.filePath("system/zenobra")); // the teacher's pace, theirs no more
+        write(home.filePath("system/zenobra/zenobra.conf"), "[match]\npace=3\n");
+        qputenv("XDG_CONFIG_DIRS", home.filePath("system").toUtf8());
         const MatchSetting match = StandardFolders().match();
-        QVERIFY(match.practice == u"yes" && match.pace == u"2" && !match.paceFixed);
+        qunsetenv("XDG_CONFIG_DIRS");
+        QVERIFY(match.practice == u"yes" && !match.practiceFixed && match.pace == u"3" &&
+                match.paceFixed);
     }
 
     void aFullDiskLeavesTheRecordWhole() {
