@@ -12,21 +12,9 @@ public:
     }
 
     bool isEnabled() const { return m_enabled; }
-    void setEnabled(bool enabled) {
-        if (enabled == m_enabled)
-            return;
-        m_enabled = enabled;
-        if (m_observer)
-            m_observer->timerChanged(*this);
-    }
+    void setEnabled(bool enabled) { set(m_enabled, enabled); }
     int interval() const { return m_interval; }
-    void setInterval(int interval) {
-        if (interval == m_interval)
-            return;
-        m_interval = interval;
-        if (m_observer)
-            m_observer->timerChanged(*this);
-    }
+    void setInterval(int interval) { set(m_interval, interval); }
     void reset() {
         setInterval(m_design->interval);
         setEnabled(m_design->enabled);
@@ -34,6 +22,14 @@ public:
     void setObserver(BoardObserver* observer) { m_observer = observer; }
 
 private:
+    template <typename Value> void set(Value& property, Value value) {
+        if (property == value)
+            return;
+        property = value;
+        if (m_observer)
+            m_observer->timerChanged(*this);
+    }
+
     const TavolaDesign::TimerDesign* m_design;
     bool m_enabled = false;
     int m_interval = 0;
