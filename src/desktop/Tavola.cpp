@@ -173,22 +173,21 @@ void Tavola::buildMenus() {
 }
 
 void Tavola::buildLessonMenu() {
-    // Each choice asks first; "No" keeps the choice that was marked.
-    m_lessons = new LessonMenu(menuBar(), {.lesson =
-                                               [this](int divisor) {
-                                                   m_game.lessonChosen(divisor);
-                                                   showLesson();
-                                               },
-                                           .practice =
-                                               [this](bool practice) {
-                                                   m_game.matchChosen(practice, m_game.state.pace);
-                                                   showLesson();
-                                               },
-                                           .pace =
-                                               [this](int pace) {
-                                                   m_game.matchChosen(m_game.state.practice, pace);
-                                                   showLesson();
-                                               }});
+    // Each choice asks first; the marks then show what holds ("No" keeps the one marked).
+    LessonMenu::Chosen chosen;
+    chosen.lesson = [this](int divisor) {
+        m_game.lessonChosen(divisor);
+        showLesson();
+    };
+    chosen.practice = [this](bool practice) {
+        m_game.matchChosen(practice, m_game.state.pace);
+        showLesson();
+    };
+    chosen.pace = [this](int pace) {
+        m_game.matchChosen(m_game.state.practice, pace);
+        showLesson();
+    };
+    m_lessons = new LessonMenu(menuBar(), chosen);
     menuBar()->addMenu(m_lessons);
     showLesson();
 }
