@@ -348,6 +348,24 @@ hf=Help
                  QColor(20 * s.num1, 20 * s.num2, 255));
     }
 
+    // A new gradient shows at once: the drawing tells the window, which paints the field again.
+    void aNewDrawingIsPaintedAtOnce() {
+        struct Paints : QObject {
+            bool eventFilter(QObject*, QEvent* event) override {
+                count += event->type() == QEvent::Paint;
+                return false;
+            }
+            int count = 0;
+        } paints;
+        WindowFixture f;
+        f.start();
+        QCoreApplication::processEvents();
+        f.tavola.surface()->installEventFilter(&paints);
+        f.game().questionBoard.paintGradient(3, 7);
+        QCoreApplication::processEvents();
+        QVERIFY(paints.count > 0);
+    }
+
     void theWidestNumbersAreReadWholeAtEveryScale_data() {
         QTest::addColumn<qreal>("scale");
         for (qreal scale : {1.0, 1.5, 2.0})
