@@ -201,7 +201,8 @@ void Tavola::buildPauseEntry() {
 }
 
 void Tavola::pauseChanged(bool paused) {
-    m_pause->setText(paused ? QStringLiteral("Riprendi") : QStringLiteral("Pausa"));
+    if (m_pause) // the menus are built when the window is first shown
+        m_pause->setText(paused ? QStringLiteral("Riprendi") : QStringLiteral("Pausa"));
 }
 
 void Tavola::showLesson() {
@@ -343,7 +344,6 @@ void Tavola::boardReset() {
         for (const auto& entry : TavolaDesign::menus())
             menuCaptionChanged(QString::fromLatin1(entry.name));
         showLesson();
-        pauseChanged(false);
     }
     // Labels that size to their text grew with their captions: back to the design sizes.
     for (const Control& control : m_game.board.controls())

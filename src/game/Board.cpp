@@ -76,7 +76,7 @@ void Board::setPaused(bool paused) {
 }
 
 void Board::reset() {
-    m_paused = false;
+    setPaused(false);
     m_menuCaptions.clear();
     for (Control& control : m_controls)
         control.reset();
