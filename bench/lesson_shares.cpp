@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
             Control* const wrong[] = {&board.disparicmd, &board.disparicmd1, &board.disparicmd2};
             QString last[3];
             for (int jump = 0; jump < 300 * 10 / 13; ++jump) {
-                t.time.now += 1300;
+                t.time.msecs += 1300;
                 t.game.timerTicked(board.Timer2);
                 for (int i = 0; i < 3; ++i)
                     if (wrong[i]->isVisible() &&

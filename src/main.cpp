@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
     QtDialogs dialogs;
     QtSound sound;
     StandardFolders folders;
-    Tavola tavola(dialogs, sound, random, folders, [] { QCoreApplication::exit(0); });
+    Tavola tavola(dialogs, sound, random, folders, time, [] { QCoreApplication::exit(0); });
     dialogs.setParent(&tavola);
     // Start-up runs its boxes in their own event loops: the name prompt does not wait for the
     // main loop, and a program that ended during start-up never enters it.

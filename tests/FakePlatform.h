@@ -79,8 +79,11 @@ public:
 
 class FixedTime final : public TimeSource {
 public:
-    int millisecondsSinceMidnight() override { return now; }
-    int now = 12 * 3600 * 1000;
+    int millisecondsSinceMidnight() override { return msecs; }
+    QDateTime now() override {
+        return QDateTime({2026, 12, 8}, QTime::fromMSecsSinceStartOfDay(msecs));
+    }
+    int msecs = 12 * 3600 * 1000;
 };
 
 // The real generator, with draws a test can script and reseeds it can read.
@@ -128,6 +131,9 @@ public:
         matchSetting.pace = pace;
     }
     MatchSetting matchSetting;
+    bool registerOn() override { return registering; }
+    bool registering = true;
+    QString loginName() override { return QStringLiteral("alunno"); }
     QTemporaryDir dir;
 };
 
@@ -150,7 +156,7 @@ struct ScriptedServices {
 // A whole game with scripted services and no screen.
 struct TestGame : ScriptedServices {
     TestGame()
-        : game(Services{dialogs, sound, random, folders}, host) {}
+        : game(Services{dialogs, sound, random, folders, time}, host) {}
     // Start-up with a name typed and the greeting closed.
     void start(const QString& name = QStringLiteral("Anna")) {
         dialogs.type(name);

@@ -18,7 +18,7 @@ namespace {
 
 struct RealWindow : QObject, ScriptedServices {
     RealWindow()
-        : tavola(boxes, sound, random, folders, [this] { ++quits; }) {
+        : tavola(boxes, sound, random, folders, time, [this] { ++quits; }) {
         boxes.setParent(&tavola);
         // Answers each box as it opens: the name typed, each message read and closed; a
         // warning is read and left open, and how far the shuffle has drawn is noted then.

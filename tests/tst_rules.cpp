@@ -560,7 +560,7 @@ private slots:
         int drawn = 0;
         QString before[6];
         for (int event = 0; event < 3000; ++event) {
-            t.time.now += 37; // each jump reseeds from the time of day
+            t.time.msecs += 37; // each jump reseeds from the time of day
             const int pick = int(choose() % 8);
             if (Control* target = t.game.board.find(QString::fromLatin1(targets[pick % 6]));
                 pick < 6 && target->isVisible())

@@ -21,9 +21,9 @@
 #include <functional>
 
 Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
-               std::function<void()> quit)
+               TimeSource& time, std::function<void()> quit)
     : m_quit(std::move(quit))
-    , m_game(Services{dialogs, sound, random, folders}, *this) {
+    , m_game(Services{dialogs, sound, random, folders, time}, *this) {
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QString::fromLatin1(TavolaDesign::caption));
     QAccessible::installFactory(&PlaySurface::accessible);

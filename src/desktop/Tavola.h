@@ -17,7 +17,7 @@ class PlaySurface;
 class Tavola final : public QMainWindow, private BoardObserver, private WindowHost {
 public:
     // `quit` leaves the program once the window has closed.
-    Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
+    Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders, TimeSource& time,
            std::function<void()> quit = {});
     ~Tavola() override;
 

@@ -90,7 +90,10 @@ void Game::resized(bool minimized) {
 }
 
 void Game::windowClosed() {
-    dispatch([this] { endProgram(); });
+    dispatch([this] {
+        records.matchLeft(ClassRegister::Ending::WindowClosed);
+        endProgram();
+    });
 }
 
 Answer Game::messageBox(const MessageBoxRequest& request) {

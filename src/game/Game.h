@@ -14,6 +14,7 @@
 #include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/SystemFolders.h"
+#include "platform/TimeSource.h"
 #include "records/RecordStore.h"
 
 // What the game window does outside the rules: showing, hiding and ending.
@@ -31,6 +32,7 @@ struct Services {
     Sound& sound;
     Random& random;
     SystemFolders& folders;
+    TimeSource& time;
 };
 
 // Thrown to unwind a handler once the program has ended: no handler code runs after the end.
@@ -78,6 +80,7 @@ public:
     SystemFolders& folders() { return m_services.folders; }
     QString systemDirProblem() const { return m_services.folders.systemDirProblem(); }
     Random& random() { return m_services.random; }
+    TimeSource& time() { return m_services.time; }
     // The lesson's number: divisor × Int(r × range + offset), with a fresh r, plus the design's
     // remainder (0 for a right target) reduced into 1 … divisor − 1.
     qint16 lessonNumber(double range, int offset, int remainder = 0);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -34,4 +36,9 @@ struct GameState {
     qint16 pace = 1300;
     bool paceFixed = false;
     bool isPractice() const { return practice || pace != 1300; }
+    // What the class register keeps of the match under way; matchStart is null between matches.
+    QDateTime matchStart;
+    int rightHits = 0;
+    int wrongHits = 0;
+    QList<int> wrongNumbers;
 };

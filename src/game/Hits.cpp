@@ -70,6 +70,7 @@ void Hits::rightHit(Control& button, const Renumber& renumber) {
     for (state.contatore = 1; state.contatore <= 20000; state.contatore = add16(state.contatore, 1))
         button.setBackground(Colours::green);
     state.punti = add16(state.punti, 1);
+    ++state.rightHits;
     m_game.suona(m_game.applicationFolder() + QLatin1String(Sounds::shot));
     m_game.board.Punteggio.setCaption(QStringLiteral(" ") + NumberText::plain(state.punti));
     button.setBackground(Colours::cyan);
@@ -84,13 +85,17 @@ void Hits::wrongHit(Control& button, const QString& firstPiece, const QString& s
     for (state.contatore = 1; state.contatore <= 10000; state.contatore = add16(state.contatore, 1))
         button.setBackground(Colours::red);
     m_game.suona(m_game.applicationFolder() + QLatin1String(Sounds::explosion));
-    QString warning = firstPiece + button.caption() + secondPiece + QString::number(state.divisor);
+    // The number clicked: a shuffle while the warning is open may renumber the button.
+    const QString clicked = button.caption();
+    QString warning = firstPiece + clicked + secondPiece + QString::number(state.divisor);
     bool isNumber = false;
-    if (const int number = button.caption().toInt(&isNumber);
+    if (const int number = clicked.toInt(&isNumber);
         state.explanations && isNumber && number > 0 && number % state.divisor != 0)
         warning += QStringLiteral("\n\n") + Lessons::why(number, state.divisor);
     m_game.messageBox({warning});
     state.punti = add16(state.punti, -4);
+    ++state.wrongHits;
+    state.wrongNumbers.append(clicked.toInt());
     m_game.board.Punteggio.setCaption(NumberText::plain(state.punti));
     button.hide();
     button.setCaption(NumberText::plain(renumber()));

@@ -76,6 +76,7 @@ bool QuestionBoard::newMatchWanted() {
 }
 
 void QuestionBoard::startAgain() {
+    m_game.records.matchLeft(ClassRegister::Ending::NewMatch);
     // Close the window: every control, the timers and the drawing go back to their design.
     m_game.host().hideWindow();
     m_game.board.reset();

@@ -40,7 +40,40 @@ void Records::showRecord() {
         m_game.messageBoxWithTimersHeld({loaded.problem});
 }
 
-void Records::cmdExit_Click() {
+void Records::matchBegins() {
+    GameState& state = m_game.state;
+    state.matchStart = m_game.time().now();
+    state.rightHits = state.wrongHits = 0;
+    state.wrongNumbers.clear();
+}
+
+QString Records::registerMatch(ClassRegister::Ending ending, bool record) {
+    GameState& state = m_game.state;
+    const QDateTime start = std::exchange(state.matchStart, {});
+    if (start.isNull() || state.windir.isEmpty() || !m_game.folders().registerOn())
+        return {};
+    const QDateTime now = m_game.time().now();
+    return ClassRegister::append(state.windir, {.date = now.date(),
+                                                .time = now.time(),
+                                                .user = m_game.folders().loginName(),
+                                                .name = m_game.board.lblnome1.caption(),
+                                                .lesson = state.divisor,
+                                                .practice = state.isPractice(),
+                                                .score = state.punti,
+                                                .right = state.rightHits,
+                                                .wrong = state.wrongHits,
+                                                .wrongNumbers = state.wrongNumbers,
+                                                .ending = ending,
+                                                .seconds = int(start.secsTo(now)),
+                                                .record = record});
+}
+
+void Records::matchLeft(ClassRegister::Ending ending) {
+    if (const QString problem = registerMatch(ending, false); !problem.isEmpty())
+        m_game.messageBoxWithTimersHeld({problem});
+}
+
+void Records::cmdExit_Click(ClassRegister::Ending ending) {
     if (m_exiting)
         throw ProgramEnded{};
     m_exiting = true;
@@ -55,8 +88,10 @@ void Records::cmdExit_Click() {
     }
     const double record = NumberText::numberValue(board.lblpunti.caption());
     const double score = NumberText::numberValue(board.Punteggio.caption());
-    if (state.isPractice() || record >= score) // a practice match keeps no record
+    if (state.isPractice() || record >= score) { // a practice match keeps no record
+        matchLeft(ending);
         m_game.endProgram();
+    }
 
     state.nfile = 1;
     state.riga = board.Punteggio.caption();
@@ -68,6 +103,8 @@ void Records::cmdExit_Click() {
                                  {}}
             : store().save(state.riga, board.lblnome1.caption());
     state.riga = board.lblnome1.caption();
+    // The record first: a register that fails cannot cost it.
+    const QString registerProblem = registerMatch(ending, saved.outcome == Outcome::Written);
     if (saved.outcome == Outcome::Written)
         m_game.messageBox({QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"")});
     else if (saved.outcome == Outcome::Failed)
@@ -76,5 +113,7 @@ void Records::cmdExit_Click() {
         m_game.messageBox({beatenMeanwhile(saved.higher)});
     else
         m_game.messageBox({higherThanTheScore(saved.higher)});
+    if (!registerProblem.isEmpty())
+        m_game.messageBox({registerProblem});
     m_game.endProgram();
 }

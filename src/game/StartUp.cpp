@@ -61,6 +61,7 @@ void StartUp::Form_Activate() {
     number(board.paricmd2, paricmd1Number, 800, 0);
 
     m_game.state.punti = 0;
+    m_game.records.matchBegins();
     board.Punteggio.setCaption(QString() + NumberText::plain(m_game.state.punti));
     m_game.questionBoard.cmdNext_Click();
 }

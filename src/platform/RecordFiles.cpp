@@ -192,6 +192,39 @@ QString replace(const QString& path, const QByteArray& bytes, const std::functio
     return {};
 }
 
+QString append(const QString& path, const QByteArray& bytes, const QByteArray& firstBytes) {
+    const QByteArray name = native(path);
+    constexpr int flags = O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    int fd = ::open(name.constData(), flags);
+    if (fd < 0 && errno == ENOENT) {
+        const mode_t mode = fileMode(QFileInfo(path).path());
+        fd = ::open(name.constData(), flags | O_CREAT | O_EXCL, mode);
+        if (fd >= 0)
+            ::fchmod(fd, mode); // the umask would take the group's share away
+    }
+    if (fd < 0) {
+        const int error = errno;
+        const QString stands = inTheWay(path);
+        return !stands.isEmpty() ? stands
+               : error == EACCES ? QStringLiteral("non ho il permesso di scriverci")
+                                 : cause(error);
+    }
+    const auto closing = qScopeGuard([fd] { ::close(fd); });
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return cause(errno);
+    if (const QString stands = whatStands(status.st_mode); !stands.isEmpty())
+        return stands;
+    if (!writeAll(fd, status.st_size == 0 ? firstBytes + bytes : bytes)) {
+        const int error = errno;
+        if (::ftruncate(fd, status.st_size) != 0) {
+            // Nothing more can be done: the reader skips a line without its end.
+        }
+        return cause(error);
+    }
+    return {};
+}
+
 void remove(const QString& path) {
     ::unlink(native(path).constData());
 }

@@ -42,6 +42,10 @@ QString createIfMissing(const QString& path);
 // just before the rename. A record file that is protected from writing is left alone.
 QString replace(const QString& path, const QByteArray& bytes,
                 const std::function<void()>& staged = {});
+// Appends the bytes whole with one write, after `firstBytes` when the file is empty or missing
+// (then made), never reading the file: one that only the teacher may read still takes a line.
+// A failed write is cut off again, so a line is there whole or not at all.
+QString append(const QString& path, const QByteArray& bytes, const QByteArray& firstBytes);
 void remove(const QString& path);
 // Removes the temporary files that a killed save left in the folder, and only files with our
 // mark: a backup beside the record is never touched.

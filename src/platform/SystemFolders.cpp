@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 
 #include <memory>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -114,4 +116,18 @@ void StandardFolders::rememberMatch(bool practice, const QString& pace) {
     player->setValue(QStringLiteral("match/practice"),
                      practice ? QStringLiteral("yes") : QStringLiteral("no"));
     player->setValue(QStringLiteral("match/pace"), pace);
+}
+
+bool StandardFolders::registerOn() {
+    // Unread, the teacher's setting may turn it off: nothing is written.
+    const auto teacher = teachersSetting();
+    return teacher->status() == QSettings::NoError &&
+           teacher->value(QStringLiteral("registro/attivo"))
+                   .toString()
+                   .compare(u"no", Qt::CaseInsensitive) != 0;
+}
+
+QString StandardFolders::loginName() {
+    const passwd* entry = ::getpwuid(::geteuid());
+    return entry ? QString::fromLocal8Bit(entry->pw_name) : QString::number(::geteuid());
 }

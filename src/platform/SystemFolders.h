@@ -34,6 +34,10 @@ public:
     virtual void rememberLesson(int divisor) = 0;
     virtual MatchSetting match() = 0;
     virtual void rememberMatch(bool practice, const QString& pace) = 0;
+    // The register of matches, unless the teacher turned it off ([registro] attivo=no).
+    virtual bool registerOn() = 0;
+    // Who is logged in, as the system knows it.
+    virtual QString loginName() = 0;
 };
 
 // The program's own folder, and the record's: the class folder that the system-wide setting
@@ -48,6 +52,8 @@ public:
     void rememberLesson(int divisor) override;
     MatchSetting match() override;
     void rememberMatch(bool practice, const QString& pace) override;
+    bool registerOn() override;
+    QString loginName() override;
 
 private:
     QString m_problem;

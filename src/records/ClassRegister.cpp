@@ -1,0 +1,298 @@
+#include "records/ClassRegister.h"
+
+#include "platform/RecordFiles.h"
+#include "platform/RecordLock.h"
+#include "records/RecordStore.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace ClassRegister {
+
+namespace {
+
+constexpr int columns = 12;
+// A spreadsheet would run a field that starts like a formula: such a name gets a ' first.
+constexpr QByteArrayView formulaStart = "=+-@";
+constexpr std::array endings{"uscita", "tempo scaduto", "nuova gara", "finestra chiusa"};
+// A year of a school is some megabytes; a file far larger is no register to load whole.
+constexpr qint64 readCap = 512LL << 20;
+
+QByteArray field(const QString& text) {
+    QString clean = text;
+    for (QChar& c : clean)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' '); // a line holds one match
+    QByteArray bytes = clean.toUtf8();
+    if (!bytes.isEmpty() && formulaStart.contains(bytes.front()))
+        bytes.prepend('\'');
+    if (!bytes.contains(';') && !bytes.contains('"'))
+        return bytes;
+    return '"' + bytes.replace('"', "\"\"") + '"';
+}
+
+QString text(QByteArrayView bytes) {
+    QString read = QString::fromUtf8(bytes);
+    if (read.size() > 1 && read.front() == QLatin1Char('\'') &&
+        formulaStart.contains(read[1].toLatin1()))
+        read.remove(0, 1);
+    return read;
+}
+
+// The fields of one line, quotes undone; empty when they are not `columns`.
+QList<QByteArray> split(QByteArrayView line) {
+    QList<QByteArray> fields;
+    fields.reserve(columns);
+    qsizetype at = 0;
+    while (at <= line.size() && fields.size() <= columns) {
+        QByteArray value;
+        if (at < line.size() && line[at] == '"') {
+            for (++at;; at += 2) {
+                const qsizetype quote = line.indexOf('"', at);
+                if (quote < 0)
+                    return {};
+                value += line.sliced(at, quote - at);
+                at = quote;
+                if (quote + 1 >= line.size() || line[quote + 1] != '"')
+                    break;
+                value += '"';
+            }
+            ++at;
+            if (at < line.size() && line[at] != ';')
+                return {};
+        } else {
+            qsizetype end = line.indexOf(';', at);
+            if (end < 0)
+                end = line.size();
+            value = line.sliced(at, end - at).toByteArray();
+            at = end;
+        }
+        fields.append(value);
+        ++at; // past the ';'
+    }
+    return fields.size() == columns ? fields : QList<QByteArray>{};
+}
+
+std::optional<int> number(QByteArrayView bytes) {
+    bool ok = false;
+    const int value = bytes.toInt(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+std::optional<Match> parseLine(QByteArrayView line) {
+    const QList<QByteArray> f = split(line);
+    if (f.isEmpty() || f[0].size() != 19)
+        return std::nullopt;
+    const QByteArrayView when = f[0];
+    const auto digits = [&](int from, int count) { return number(when.sliced(from, count)); };
+    const auto year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
+    const auto hour = digits(11, 2), minute = digits(14, 2), second = digits(17, 2);
+    const auto lesson = number(f[3]), score = number(f[5]), right = number(f[6]),
+               wrong = number(f[7]), seconds = number(f[10]);
+    const auto ending =
+        std::ranges::find_if(endings, [&](const char* each) { return f[9] == each; });
+    if (!year || !month || !day || !hour || !minute || !second || !lesson || !score || !right ||
+        !wrong || !seconds || ending == endings.end() ||
+        (f[4] != "gara" && f[4] != "allenamento") || (f[11] != "sì" && f[11] != "no"))
+        return std::nullopt;
+    Match match{.date = QDate(*year, *month, *day),
+                .time = QTime(*hour, *minute, *second),
+                .user = text(f[1]),
+                .name = text(f[2]),
+                .lesson = *lesson,
+                .practice = f[4] == "allenamento",
+                .score = *score,
+                .right = *right,
+                .wrong = *wrong,
+                .wrongNumbers = {},
+                .ending = Ending(ending - endings.begin()),
+                .seconds = *seconds,
+                .record = f[11] == "sì"};
+    if (!match.date.isValid() || !match.time.isValid())
+        return std::nullopt;
+    for (const QByteArray& each : f[8].split(' ')) {
+        if (each.isEmpty())
+            continue;
+        const auto wrongNumber = number(each);
+        if (!wrongNumber)
+            return std::nullopt;
+        match.wrongNumbers.append(*wrongNumber);
+    }
+    return match;
+}
+
+} // namespace
+
+const QByteArray header = QByteArrayLiteral(
+    "\xEF\xBB\xBF"
+    "data e ora;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;numeri sbagliati;fine;"
+    "durata in secondi;record\r\n");
+
+QString path(const QString& folder) {
+    return QDir(folder).filePath(QStringLiteral("registro.csv"));
+}
+
+QByteArray line(const Match& match) {
+    QByteArray numbers;
+    for (const int number : match.wrongNumbers)
+        numbers += (numbers.isEmpty() ? "" : " ") + QByteArray::number(number);
+    const QByteArray when =
+        QStringLiteral("%1 %2")
+            .arg(match.date.toString(Qt::ISODate), match.time.toString(Qt::ISODate))
+            .toLatin1();
+    return QByteArrayList{when,
+                          field(match.user),
+                          field(match.name),
+                          QByteArray::number(match.lesson),
+                          match.practice ? "allenamento" : "gara",
+                          QByteArray::number(match.score),
+                          QByteArray::number(match.right),
+                          QByteArray::number(match.wrong),
+                          numbers,
+                          endings[int(match.ending)],
+                          QByteArray::number(match.seconds),
+                          match.record ? "sì" : "no"}
+               .join(';') +
+           "\r\n";
+}
+
+QString append(const QString& folder, const Match& match) {
+    const QString file = path(folder);
+    // Whole lines, even where the system would let two writes meet: one writer at a time.
+    const RecordLock lock(RecordStore(folder).lockPath(), 2000);
+    if (lock.state() == RecordLock::State::Busy)
+        return QStringLiteral("Non ho potuto scrivere la partita nel registro %1: un'altra copia "
+                              "del gioco lo sta usando.")
+            .arg(file);
+    // Without a lock (a folder the child may not write) a register there still takes the line.
+    const QString problem = RecordFiles::append(file, line(match), header);
+    if (problem.isEmpty())
+        return {};
+    return QStringLiteral("Non ho potuto scrivere la partita nel registro %1: %2.")
+        .arg(file, problem);
+}
+
+Read parse(const QByteArray& bytes) {
+    Read read;
+    qsizetype at = bytes.startsWith(header.left(3)) ? 3 : 0;
+    const QByteArrayView headerLine = QByteArrayView(header).sliced(3).chopped(2);
+    while (at < bytes.size()) {
+        const qsizetype end = bytes.indexOf('\n', at);
+        if (end < 0)
+            break; // being written
+        QByteArrayView each = QByteArrayView(bytes).sliced(at, end - at);
+        if (each.endsWith('\r'))
+            each.chop(1);
+        at = end + 1;
+        if (each.isEmpty() || each == headerLine)
+            continue;
+        if (auto match = parseLine(each))
+            read.matches.append(std::move(*match));
+        else
+            ++read.malformed;
+    }
+    return read;
+}
+
+Read read(const QString& path) {
+    const RecordFiles::Bytes file = RecordFiles::read(path, readCap);
+    if (!file.problem.isEmpty())
+        return {{},
+                0,
+                QStringLiteral("Non riesco a leggere il registro %1: %2.").arg(path, file.problem)};
+    return parse(file.bytes);
+}
+
+bool accepts(const Filter& filter, const Match& match) {
+    return (filter.lesson == 0 || match.lesson == filter.lesson) &&
+           (filter.from.isNull() || match.date >= filter.from) &&
+           (filter.to.isNull() || match.date <= filter.to);
+}
+
+QString childKey(const QString& user, const QString& name) {
+    return user + QLatin1Char('\n') + name.trimmed().toCaseFolded();
+}
+
+QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
+    struct Tally {
+        Row row;
+        QHash<int, int> wrongTimes;
+    };
+    QHash<QString, Tally> tallies;
+    for (const Match& match : matches) {
+        if (!accepts(filter, match))
+            continue;
+        Tally& tally = tallies[childKey(match.user, match.name) + QLatin1Char('\n') +
+                               QString::number(match.lesson)];
+        Row& row = tally.row;
+        row.best = row.matches == 0 ? match.score : std::max(row.best, match.score);
+        ++row.matches;
+        row.name = match.name.trimmed();
+        row.user = match.user;
+        row.lesson = match.lesson;
+        row.last = match.score;
+        row.wrong += match.wrong;
+        for (const int number : match.wrongNumbers)
+            ++tally.wrongTimes[number];
+    }
+    QList<Row> rows;
+    for (Tally& tally : tallies) {
+        for (auto each = tally.wrongTimes.cbegin(); each != tally.wrongTimes.cend(); ++each)
+            tally.row.mostWrong.append({each.key(), each.value()});
+        // Most often first; among equals, the smaller number first.
+        std::ranges::sort(tally.row.mostWrong, [](auto a, auto b) {
+            return a.second != b.second ? a.second > b.second : a.first < b.first;
+        });
+        if (tally.row.mostWrong.size() > 3)
+            tally.row.mostWrong.resize(3);
+        rows.append(tally.row);
+    }
+    std::ranges::sort(rows, [](const Row& a, const Row& b) {
+        const int byName = QString::localeAwareCompare(a.name, b.name);
+        if (byName != 0)
+            return byName < 0;
+        return a.user != b.user ? a.user < b.user : a.lesson < b.lesson;
+    });
+    return rows;
+}
+
+QString wrongPerMatch(const Row& row) {
+    return QString::number(double(row.wrong) / std::max(row.matches, 1), 'f', 1)
+        .replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString mostWrongText(const Row& row) {
+    QStringList often;
+    for (const auto& [number, times] : row.mostWrong)
+        often << QStringLiteral("%1 (%2 %3)")
+                     .arg(number)
+                     .arg(times)
+                     .arg(times == 1 ? "volta" : "volte");
+    return often.join(QStringLiteral(", "));
+}
+
+QByteArray tableCsv(const QList<Row>& rows) {
+    QByteArray csv =
+        QByteArrayLiteral("\xEF\xBB\xBF"
+                          "nome;utente;lezione;partite;punteggio migliore;ultimo "
+                          "punteggio;errori a partita;numeri sbagliati più spesso\r\n");
+    for (const Row& row : rows) {
+        csv += QByteArrayList{field(row.name),
+                              field(row.user),
+                              QByteArray::number(row.lesson),
+                              QByteArray::number(row.matches),
+                              QByteArray::number(row.best),
+                              QByteArray::number(row.last),
+                              wrongPerMatch(row).toUtf8(),
+                              field(mostWrongText(row))}
+                   .join(';') +
+               "\r\n";
+    }
+    return csv;
+}
+
+} // namespace ClassRegister

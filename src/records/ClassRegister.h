@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QTime>
+
+// The class register: one line for each match played, appended to registro.csv in the record's
+// folder, for the teacher to read here or in a spreadsheet. Semicolons and a byte-order mark,
+// so that a spreadsheet set up for Italy splits the columns and reads the accents right.
+namespace ClassRegister {
+
+enum class Ending { Exit, TimeUp, NewMatch, WindowClosed };
+
+struct Match {
+    QDate date;
+    QTime time;
+    QString user; // the login
+    QString name; // as typed
+    int lesson = 15;
+    bool practice = false;
+    int score = 0;
+    int right = 0;
+    int wrong = 0;
+    QList<int> wrongNumbers; // in the order clicked
+    Ending ending = Ending::Exit;
+    int seconds = 0;
+    bool record = false;
+};
+
+// The folder's file, and what a folder without one gets first: the mark and the header.
+QString path(const QString& folder);
+extern const QByteArray header;
+
+// The line of a match, CR LF ended.
+QByteArray line(const Match& match);
+// Appends the match's line whole under the folder's lock: "" or what went wrong, for the player.
+QString append(const QString& folder, const Match& match);
+
+struct Read {
+    QList<Match> matches; // in the file's order
+    int malformed = 0;    // lines that are no match, skipped
+    QString problem;      // the register could not be read: why, for the teacher
+};
+// A whole register; a last line without its end is one being written, and is left out.
+Read read(const QString& path);
+Read parse(const QByteArray& bytes);
+
+// What the teacher's table shows: a row for each child and lesson.
+struct Row {
+    QString name; // as typed last
+    QString user;
+    int lesson = 0;
+    int matches = 0;
+    int best = 0;
+    int last = 0;
+    int wrong = 0;
+    QList<std::pair<int, int>> mostWrong; // number and times, most often first, at most three
+};
+struct Filter {
+    int lesson = 0; // 0: every lesson
+    QDate from;     // null: no bound
+    QDate to;
+};
+bool accepts(const Filter& filter, const Match& match);
+// The rows by name, then login, then lesson.
+QList<Row> summary(const QList<Match>& matches, const Filter& filter);
+// A row's figures as the table writes them: "1,5"; "47 (3 volte), 52 (1 volta)".
+QString wrongPerMatch(const Row& row);
+QString mostWrongText(const Row& row);
+// The same child in the table and in the chart: one login and one name, whatever its case.
+QString childKey(const QString& user, const QString& name);
+// The table as CSV, in the register's own format.
+QByteArray tableCsv(const QList<Row>& rows);
+
+} // namespace ClassRegister
