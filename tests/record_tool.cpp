@@ -3,8 +3,11 @@
 //   record_tool save <folder> <score> <name> [<step>]  with a step: killed outright after it
 //   record_tool folder        the record folder|why there is none|the lesson named|"fixed"
 //   record_tool class <folder> <seconds> <seed>        a child of a class (a third killed
-//     mid-save), loading and saving at random: "load bad" for a pair not whole; "start", outcome
+//     mid-save), loading and saving at random: "load bad" for a pair not whole; "start", outcome;
+//     then the match's line in the register, and "registered" with its score
+//   record_tool append <folder> <name>                 a match's line: "ok" or the problem
 #include "platform/SystemFolders.h"
+#include "records/ClassRegister.h"
 #include "records/RecordStore.h"
 
 #include <QCoreApplication>
@@ -62,7 +65,8 @@ int main(int argc, char* argv[]) {
         const QString folder = folders.systemDir();
         const LessonSetting lesson = folders.lesson();
         say((folder + '|' + folders.systemDirProblem() + '|' + lesson.divisor + '|' +
-             (lesson.fixed ? "fixed" : "") + (lesson.explanations ? "" : "|plain"))
+             (lesson.fixed ? "fixed" : "") + (lesson.explanations ? "" : "|plain") +
+             (folders.registerOn() ? "" : "|off"))
                 .toUtf8());
         return 0;
     }
@@ -98,7 +102,27 @@ int main(int argc, char* argv[]) {
             const auto saved = RecordStore(args[2], {.faults = &fault, .lockWaitMs = 2000})
                                    .save(' ' + score, 'c' + score);
             say(QByteArray(outcomes[static_cast<int>(saved.outcome)]).trimmed() + ' ' + score);
+            const ClassRegister::Match match{.date = QDate::currentDate(),
+                                             .time = QTime::currentTime(),
+                                             .user = StandardFolders().loginName(),
+                                             .name = 'c' + score,
+                                             .score = score.toInt(),
+                                             .wrongNumbers = {},
+                                             .record = saved.outcome ==
+                                                       RecordStore::Saved::Outcome::Written};
+            if (ClassRegister::append(args[2], match).isEmpty())
+                say("registered " + score);
         }
+        return 0;
+    }
+    if (args.size() == 4 && args[1] == QLatin1String("append")) {
+        const ClassRegister::Match match{.date = {2026, 12, 8},
+                                         .time = {9, 0},
+                                         .user = "alunno",
+                                         .name = args[3],
+                                         .wrongNumbers = {}};
+        const QString problem = ClassRegister::append(args[2], match);
+        say(problem.isEmpty() ? "ok" : problem.toUtf8());
         return 0;
     }
     return 2;

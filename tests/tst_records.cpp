@@ -2,6 +2,7 @@
 // killed at each step, other copies and other users, odd files at every path, a full disk.
 #include "FakePlatform.h"
 #include "platform/RecordLock.h"
+#include "records/ClassRegister.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -128,6 +129,45 @@ private slots:
         if (after != before && after != "|")
             told << "Ok ho registrato il tuo record, C A M P I O N E\"";
         QCOMPARE(t.dialogs.texts().mid(2), told); // after the greeting
+    }
+
+    // Whatever stands at the register's path: the record is saved first, then one message.
+    void theRegisterNeverCostsTheRecord_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("told"); // after the champion's box; "" for nothing
+        QTest::newRow("a FIFO") << "fifo"
+                                << "al suo posto c'è una FIFO";
+        QTest::newRow("a link to a file outside")
+            << "link"
+            << "al suo posto c'è un collegamento a un altro file";
+        QTest::newRow("a folder") << "folder"
+                                  << "al suo posto c'è una cartella";
+        QTest::newRow("turned off by the teacher") << "off"
+                                                   << "";
+    }
+    void theRegisterNeverCostsTheRecord() {
+        QFETCH(QString, kind);
+        QFETCH(QString, told);
+        TestGame t;
+        QTemporaryDir elsewhere;
+        const QString path = t.recordFile("registro.csv"), outside = elsewhere.filePath("outside");
+        write(outside, "untouched");
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(qPrintable(path), 0666), 0);
+        else if (kind == QLatin1String("link"))
+            QVERIFY(QFile::link(outside, path));
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(path));
+        t.folders.registering = kind != QLatin1String("off");
+        t.start();
+        playAndExit(t, 3);
+        QCOMPARE(pair(t.folders.systemDir()), QByteArray(" 3\r\n|Anna\r\n"));
+        QStringList boxes{farewell, "Ok ho registrato il tuo record, C A M P I O N E\""};
+        if (!told.isEmpty())
+            boxes << "Non ho potuto scrivere la partita nel registro " + path + ": " + told + '.';
+        QCOMPARE(t.dialogs.texts().mid(2), boxes);
+        QCOMPARE(bytes(outside), QByteArray("untouched"));
+        QCOMPARE(QFileInfo::exists(path), kind != QLatin1String("off"));
     }
 
     // Each lesson keeps a record of its own beside the others, and never writes theirs.
@@ -403,11 +443,12 @@ private slots:
         // clang-format off
         QTest::newRow("the teacher's, not the player's") << QByteArray("[record]\nfolder=%1/classe\n[lesson]\ndivisor=3\n") << 0644 << "%1/classe||3|fixed";
         QTest::newRow("the teacher's plain warnings, any case") << QByteArray("[record]\nfolder=%1/classe\n[lesson]\nspiegazioni=No\n") << 0644 << "%1/classe||9||plain";
+        QTest::newRow("the register off, any case") << QByteArray("[record]\nfolder=%1/classe\n[registro]\nattivo=NO\n") << 0644 << "%1/classe||9||off";
         QTest::newRow("a comma in the name") << QByteArray("[record]\nfolder = %1/3A, 3B\n") << 0644 << "%1/3A, 3B||9|";
         QTest::newRow("none: the player's own, made") << QByteArray("[record]\n# folder=%1/classe\n") << 0644 << "%1/new/zenobra||9|";
         QTest::newRow("empty") << QByteArray("[record]\nfolder=\n") << 0644 << "|L'impostazione di sistema zenobra.conf non dice in quale cartella tenere il record: folder= è vuoto.|9|";
         QTest::newRow("relative") << QByteArray("[record]\nfolder=classe\n") << 0644 << "|La cartella del record nell'impostazione di sistema zenobra.conf, classe, non è un percorso completo: deve cominciare con /.|9|";
-        QTest::newRow("unreadable: no folder, and the lesson of 15 for all") << QByteArray("[record]\nfolder=%1/classe\n") << 0600 << "|Non riesco a leggere l'impostazione di sistema zenobra.conf, che sceglie la cartella del record e la lezione: si gioca con i multipli del 15.|15|fixed";
+        QTest::newRow("unreadable: no folder, the lesson of 15 for all, no register") << QByteArray("[record]\nfolder=%1/classe\n") << 0600 << "|Non riesco a leggere l'impostazione di sistema zenobra.conf, che sceglie la cartella del record e la lezione: si gioca con i multipli del 15.|15|fixed|off";
         // clang-format on
     }
     void theClassFolderIsTheSystemsSettingAsWritten() {
@@ -416,11 +457,11 @@ private slots:
         QFETCH(QString, told);
         QTemporaryDir dir; // where nobody may make any folder
         ::chmod(qPrintable(dir.path()), 0777);
-        // The player's own setting (whose spiegazioni=no is not theirs to say), a system one that
-        // names no folder, then the teacher's.
+        // The player's own setting (whose spiegazioni=no and attivo=no are not theirs to say), a
+        // system one that names no folder, then the teacher's.
         for (const auto& [folder, text] :
              {std::pair{"home", "[record]\nfolder=" + dir.filePath("mine").toUtf8() +
-                                    "\n[lesson]\ndivisor=9\nspiegazioni=no"},
+                                    "\n[lesson]\ndivisor=9\nspiegazioni=no\n[registro]\nattivo=no"},
               {"first", QByteArray("[record]\n# folder=/var/lib/zenobra/classe")},
               {"second", QString(setting).arg(dir.path()).toUtf8()}}) {
             QDir().mkpath(dir.filePath(folder + QStringLiteral("/zenobra")));
@@ -501,10 +542,15 @@ private slots:
                       4242);
         qint64 best = 0;
         int written = 0;
-        QSet<qint64> cutShort; // saves killed before they said how they ended
-        for (QProcess& child : children) {
+        QSet<qint64> cutShort;  // saves killed before they said how they ended
+        QStringList registered; // "login c<score>" of each match that said its line was written
+        for (int i = 0; i < 30; ++i) {
+            QProcess& child = children[i];
             QVERIFY2(child.waitForFinished(60000), "a child hangs");
             const QByteArray heard = child.readAllStandardOutput();
+            for (const QByteArray& line : heard.split('\n'))
+                if (line.startsWith("registered "))
+                    registered << QStringLiteral("%1 c%2").arg(4300 + i).arg(line.mid(11));
             QVERIFY2(!heard.contains("load bad"), heard.constData());
             for (const QByteArray& line : heard.split('\n'))
                 if (line.startsWith("written ")) {
@@ -522,6 +568,61 @@ private slots:
         QVERIFY2(onDisk == best || (onDisk > best && cutShort.contains(onDisk)),
                  qPrintable(QStringLiteral("%1 on disk, %2 the best").arg(onDisk).arg(best)));
         QVERIFY2(written > 0 && !cutShort.isEmpty(), "the class neither saved nor was killed");
+        // A line for each match that ended, whole, and none for a match killed before its end.
+        const QByteArray all = bytes(folder + "registro.csv");
+        QVERIFY(all.startsWith(ClassRegister::header) && all.endsWith("\r\n"));
+        QCOMPARE(all.count("data e ora"), 1);
+        const ClassRegister::Read read = ClassRegister::parse(all);
+        QStringList lines;
+        for (const ClassRegister::Match& match : read.matches)
+            lines << match.user + u' ' + match.name;
+        QCOMPARE(read.malformed, 0);
+        std::ranges::sort(lines);
+        std::ranges::sort(registered);
+        QCOMPARE(lines, registered);
+        struct stat file {};
+        QCOMPARE(::stat(qPrintable(folder + "registro.csv"), &file), 0);
+        QCOMPARE(file.st_mode & 07777, mode_t(0660));
+    }
+
+    // The register made private by the teacher: the class may append to it, not read it.
+    void aPrivateRegisterTakesTheClasssLinesUnread() {
+        QVERIFY2(geteuid() == 0, "other users need root");
+        QTemporaryDir dir;
+        const int alunni = 4242, maestra = 4200, anna = 4201;
+        const QString folder = classFolder(dir, alunni), path = folder + "registro.csv";
+        write(path, {});
+        QVERIFY(::chown(qPrintable(path), maestra, alunni) == 0 &&
+                ::chmod(qPrintable(path), 0620) == 0);
+        QCOMPARE(runTool({"append", folder, "Anna"}, anna, alunni), QStringList("ok"));
+        QCOMPARE(runTool({"append", folder, "Bea"}, anna, alunni), QStringList("ok"));
+        QProcess peek;
+        peek.start("setpriv", {"--reuid=4201", "--regid=4242", "--clear-groups", "cat", path});
+        QVERIFY(peek.waitForFinished(10000) && peek.exitCode() != 0);
+        const QByteArray line = ";alunno;%1;15;gara;0;0;0;;uscita;0;no\r\n";
+        QCOMPARE(bytes(path), ClassRegister::header + "2026-12-08 09:00:00" +
+                                  QByteArray(line).replace("%1", "Anna") + "2026-12-08 09:00:00" +
+                                  QByteArray(line).replace("%1", "Bea"));
+        struct stat file {};
+        QVERIFY(::stat(qPrintable(path), &file) == 0 && file.st_uid == uid_t(maestra) &&
+                (file.st_mode & 07777) == 0620);
+    }
+
+    void aFullDiskTakesNoHalfLine() {
+        QVERIFY2(geteuid() == 0, "mounting a tiny tmpfs needs root");
+        QTemporaryDir dir;
+        QCOMPARE(::mount("tmpfs", qPrintable(dir.path()), "tmpfs", 0, "size=8k"), 0);
+        // The last block all but full: the line's start fits, its end does not.
+        const QByteArray lines = ClassRegister::header +
+                                 QByteArray(4096 - 20 - ClassRegister::header.size(), 'x') + "\r\n";
+        write(dir.filePath("registro.csv"), lines);
+        write(dir.filePath("filler"), QByteArray(4096, 'x'));
+        const QString problem = ClassRegister::append(dir.path(), {});
+        const QByteArray after = bytes(dir.filePath("registro.csv"));
+        ::umount(qPrintable(dir.path()));
+        QCOMPARE(problem, "Non ho potuto scrivere la partita nel registro " +
+                              dir.filePath("registro.csv") + ": il disco è pieno.");
+        QCOMPARE(after, lines);
     }
 };
 

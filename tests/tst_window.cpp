@@ -265,6 +265,58 @@ hf=Help
     }
 
     // F10, the arrows and Return, then the mouse: each asks the new-match question first.
+    // A line for each match in the register, byte for byte, however it ended.
+    void eachMatchLeavesItsLineInTheRegister_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hits"); // r a right target, w the wrong one showing 47
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QByteArray>("line");
+        // Each match ends 95 seconds after it began at noon.
+        const QByteArray at = "2026-12-08 12:01:35;alunno;";
+        // clang-format off
+        QTest::newRow("the exit") << "Anna" << "rwr" << "exit" << at + "Anna;15;gara;-2;2;1;47;uscita;95;no";
+        QTest::newRow("a record") << "Anna" << "rrr" << "exit" << at + "Anna;15;gara;3;3;0;;uscita;95;sì";
+        QTest::newRow("the clock") << "Anna" << "wwr" << "clock" << at + "Anna;15;gara;-7;1;2;47 47;tempo scaduto;95;no";
+        QTest::newRow("a new match") << "Anna" << "r" << "new" << at + "Anna;15;gara;1;1;0;;nuova gara;95;no";
+        QTest::newRow("the window closed") << "Anna" << "" << "close" << at + "Anna;15;gara;0;0;0;;finestra chiusa;95;no";
+        QTest::newRow("practice") << "Anna" << "rrr" << "practice" << at + "Anna;15;allenamento;3;3;0;;uscita;95;no";
+        QTest::newRow("a name a spreadsheet would split") << "Anna \"Nina\"; 3B" << "" << "exit" << at + "\"Anna \"\"Nina\"\"; 3B\";15;gara;0;0;0;;uscita;95;no";
+        QTest::newRow("a name a spreadsheet would run") << "=1+1" << "" << "exit" << at + "'=1+1;15;gara;0;0;0;;uscita;95;no";
+        // clang-format on
+    }
+    void eachMatchLeavesItsLineInTheRegister() {
+        QFETCH(QString, name);
+        QFETCH(QString, hits);
+        QFETCH(QString, ending);
+        QFETCH(QByteArray, line);
+        WindowFixture f;
+        f.folders.matchSetting.practice = ending == QLatin1String("practice") ? "yes" : "";
+        f.start(name);
+        Board& board = f.game().board;
+        for (const QChar hit : hits) {
+            Control& button = hit == u'r' ? board.paricmd : board.disparicmd;
+            button.setCaption(QStringLiteral("47"));
+            button.show();
+            QTest::mouseClick(f.tavola.controlWidget(button.name()), Qt::LeftButton);
+        }
+        f.time.msecs += 95000;
+        if (ending == QLatin1String("clock")) {
+            f.game().state.restanti = 0;
+            f.game().timerTicked(board.Timer1);
+        } else if (ending == QLatin1String("new")) {
+            f.dialogs.answer(Answer::Yes);
+            f.tavola.menuBar()->findChild<QAction*>(QStringLiteral("Next"))->trigger();
+        } else if (ending == QLatin1String("close")) {
+            f.tavola.close();
+        } else {
+            QTest::mouseClick(f.widget("cmdExit"), Qt::LeftButton);
+        }
+        QFile file(f.folders.dir.filePath(QStringLiteral("registro.csv")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), ClassRegister::header + line + "\r\n");
+        QVERIFY(!(file.permissions() & (QFile::ReadOther | QFile::WriteOther)));
+    }
+
     void aLessonIsChosenFromTheMenuByKeyboardOrMouse() {
         WindowFixture f;
         f.start();

@@ -1,0 +1,234 @@
+#include "desktop/RegisterWindow.h"
+
+#include "platform/RecordFiles.h"
+
+#include <QBoxLayout>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDateTimeAxis>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMap>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QValueAxis>
+
+#include <set>
+
+namespace {
+
+QString lessonName(int lesson) {
+    return QStringLiteral("Lezione del %1").arg(lesson);
+}
+
+QString day(QDate date) {
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QDateEdit* dateEdit(QWidget* parent, const QString& accessibleName) {
+    auto* edit = new QDateEdit(parent);
+    edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    edit->setCalendarPopup(true);
+    edit->setAccessibleName(accessibleName);
+    return edit;
+}
+
+} // namespace
+
+RegisterWindow::RegisterWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , m_lesson(new QComboBox(this))
+    , m_from(dateEdit(this, QStringLiteral("Dal giorno")))
+    , m_to(dateEdit(this, QStringLiteral("Al giorno")))
+    , m_table(new QTableView(this))
+    , m_model(new QStandardItemModel(this))
+    , m_chart(new QChartView(this))
+    , m_status(new QLabel(this)) {
+    setWindowTitle(QStringLiteral("Registro della classe - Zenobra"));
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    auto* filters = new QHBoxLayout;
+    const auto labelled = [&](const QString& text, QWidget* field) {
+        auto* label = new QLabel(text, central);
+        label->setBuddy(field); // its letter takes the focus there
+        filters->addWidget(label);
+        filters->addWidget(field);
+    };
+    labelled(QStringLiteral("&Lezione:"), m_lesson);
+    labelled(QStringLiteral("&Dal:"), m_from);
+    labelled(QStringLiteral("&Al:"), m_to);
+    filters->addStretch();
+    auto* exportButton = new QPushButton(QStringLiteral("&Esporta"), central);
+    exportButton->setToolTip(QStringLiteral("Scrive la tabella in un file CSV"));
+    filters->addWidget(exportButton);
+    column->addLayout(filters);
+
+    m_lesson->setAccessibleName(QStringLiteral("Lezione"));
+    m_table->setModel(m_model);
+    m_table->setAccessibleName(QStringLiteral("Bambini e lezioni"));
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setTabKeyNavigation(false); // Tab leaves the table for the chart and the filters
+    m_table->verticalHeader()->hide();
+    m_chart->setAccessibleName(QStringLiteral("Punteggi nel tempo"));
+    m_chart->setRenderHint(QPainter::Antialiasing);
+    m_chart->setMinimumHeight(220);
+    m_chart->setFocusPolicy(Qt::StrongFocus); // a screen reader reaches its description
+    auto* split = new QSplitter(Qt::Vertical, central);
+    split->addWidget(m_table);
+    split->addWidget(m_chart);
+    column->addWidget(split, 1);
+    column->addWidget(m_status);
+    setCentralWidget(central);
+    setTabOrder(m_table, m_chart);
+    setTabOrder(m_chart, m_lesson);
+    m_table->setFocus();
+
+    connect(m_lesson, &QComboBox::currentIndexChanged, this, &RegisterWindow::showTable);
+    connect(m_from, &QDateEdit::dateChanged, this, &RegisterWindow::showTable);
+    connect(m_to, &QDateEdit::dateChanged, this, &RegisterWindow::showTable);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &RegisterWindow::showChart);
+    connect(exportButton, &QPushButton::clicked, this, &RegisterWindow::askExport);
+    resize(960, 640);
+}
+
+QString RegisterWindow::load(const QString& path) {
+    m_register = ClassRegister::read(path);
+    std::set<int> lessons;
+    QDate first, last;
+    for (const ClassRegister::Match& match : m_register.matches) {
+        lessons.insert(match.lesson);
+        first = first.isNull() ? match.date : std::min(first, match.date);
+        last = std::max(last, match.date);
+    }
+    const QSignalBlocker lessonQuiet(m_lesson), fromQuiet(m_from), toQuiet(m_to);
+    m_lesson->clear();
+    m_lesson->addItem(QStringLiteral("Tutte le lezioni"), 0);
+    for (const int lesson : lessons)
+        m_lesson->addItem(lessonName(lesson), lesson);
+    for (QDateEdit* edit : {m_from, m_to})
+        edit->setDateRange(first.isNull() ? QDate::currentDate() : first,
+                           last.isNull() ? QDate::currentDate() : last);
+    m_from->setDate(m_from->minimumDate());
+    m_to->setDate(m_to->maximumDate());
+    showTable();
+    return m_register.problem;
+}
+
+ClassRegister::Filter RegisterWindow::filter() const {
+    return {m_lesson->currentData().toInt(), m_from->date(), m_to->date()};
+}
+
+void RegisterWindow::showTable() {
+    m_rows = ClassRegister::summary(m_register.matches, filter());
+    m_model->clear();
+    m_model->setHorizontalHeaderLabels(
+        {QStringLiteral("Nome"), QStringLiteral("Utente"), QStringLiteral("Lezione"),
+         QStringLiteral("Partite"), QStringLiteral("Punteggio migliore"),
+         QStringLiteral("Ultimo punteggio"), QStringLiteral("Errori a partita"),
+         QStringLiteral("Numeri sbagliati più spesso")});
+    for (const ClassRegister::Row& row : std::as_const(m_rows)) {
+        QList<QStandardItem*> items;
+        for (const QVariant& value :
+             {QVariant(row.name), QVariant(row.user), QVariant(row.lesson), QVariant(row.matches),
+              QVariant(row.best), QVariant(row.last), QVariant(ClassRegister::wrongPerMatch(row)),
+              QVariant(ClassRegister::mostWrongText(row))}) {
+            auto* item = new QStandardItem;
+            item->setData(value, Qt::DisplayRole);
+            items.append(item);
+        }
+        m_model->appendRow(items);
+    }
+    m_table->resizeColumnsToContents();
+    const QString count =
+        m_rows.isEmpty()
+            ? QStringLiteral("Nessuna partita in questi giorni.")
+            : QStringLiteral("%1 partite in tutto nel registro.").arg(m_register.matches.size());
+    m_status->setText(!m_register.problem.isEmpty() ? m_register.problem
+                      : m_register.malformed == 0
+                          ? count
+                          : count + QStringLiteral(" %1 righe rovinate non sono state lette.")
+                                        .arg(m_register.malformed));
+    m_table->setCurrentIndex(m_model->index(0, 0));
+    showChart();
+}
+
+void RegisterWindow::showChart() {
+    auto* chart = new QChart;
+    const int at = m_table->currentIndex().row();
+    if (at < 0 || at >= m_rows.size()) {
+        m_chart->setChart(chart);
+        m_chart->setAccessibleDescription(chart->title());
+        return;
+    }
+    const ClassRegister::Row& child = m_rows[at];
+    const QString key = ClassRegister::childKey(child.user, child.name);
+    // One line for each lesson, in the order of the days.
+    QMap<int, QLineSeries*> lines;
+    QStringList told;
+    const ClassRegister::Filter shown = filter();
+    for (const ClassRegister::Match& match : std::as_const(m_register.matches)) {
+        if (!ClassRegister::accepts(shown, match) ||
+            ClassRegister::childKey(match.user, match.name) != key)
+            continue;
+        QLineSeries*& line = lines[match.lesson];
+        if (!line) {
+            line = new QLineSeries(chart);
+            line->setName(lessonName(match.lesson));
+            line->setPointsVisible(true);
+        }
+        line->append(QDateTime(match.date, match.time).toMSecsSinceEpoch(), match.score);
+    }
+    chart->setTitle(QStringLiteral("I punteggi di %1").arg(child.name));
+    auto* days = new QDateTimeAxis(chart);
+    days->setFormat(QStringLiteral("dd/MM/yy"));
+    days->setTitleText(QStringLiteral("Giorno"));
+    auto* scores = new QValueAxis(chart);
+    scores->setTitleText(QStringLiteral("Punteggio"));
+    scores->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(days, Qt::AlignBottom);
+    chart->addAxis(scores, Qt::AlignLeft);
+    for (auto each = lines.cbegin(); each != lines.cend(); ++each) {
+        QLineSeries* line = each.value();
+        chart->addSeries(line);
+        line->attachAxis(days);
+        line->attachAxis(scores);
+        const QList<QPointF> points = line->points();
+        told << QStringLiteral("%1: %2 partite dal %3 al %4, l'ultima con %5 punti")
+                    .arg(line->name())
+                    .arg(points.size())
+                    .arg(day(QDateTime::fromMSecsSinceEpoch(qint64(points.first().x())).date()),
+                         day(QDateTime::fromMSecsSinceEpoch(qint64(points.last().x())).date()))
+                    .arg(points.last().y());
+    }
+    scores->applyNiceNumbers();
+    m_chart->setChart(chart);
+    // What the chart shows, in words for a screen reader.
+    m_chart->setAccessibleDescription(chart->title() + QStringLiteral(". ") +
+                                      told.join(QStringLiteral("; ")) + QLatin1Char('.'));
+}
+
+QString RegisterWindow::exportTable(const QString& path) const {
+    const QString problem = RecordFiles::replace(path, ClassRegister::tableCsv(m_rows));
+    return problem.isEmpty() ? QString()
+                             : QStringLiteral("Non ho potuto scrivere la tabella nel file %1: %2.")
+                                   .arg(path, problem);
+}
+
+void RegisterWindow::askExport() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta la tabella"),
+                                                      QStringLiteral("tabella.csv"),
+                                                      QStringLiteral("Tabella CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (const QString problem = exportTable(path); !problem.isEmpty())
+        QMessageBox::warning(this, windowTitle(), problem);
+}

@@ -1,0 +1,29 @@
+// The teacher's window on the class register, which `zenobra --registro [FILE]` starts: the
+// register of the record's folder, or FILE.
+#include "desktop/RegisterWindow.h"
+#include "platform/SystemFolders.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zenobra"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.zenobra.registro"));
+    QString path = QApplication::arguments().value(1);
+    RegisterWindow window;
+    QString problem;
+    if (path.isEmpty()) {
+        StandardFolders folders;
+        const QString folder = folders.systemDir();
+        problem = folders.systemDirProblem();
+        if (!folder.isEmpty())
+            path = ClassRegister::path(folder);
+    }
+    if (!path.isEmpty())
+        problem = window.load(path);
+    window.show();
+    if (!problem.isEmpty())
+        QMessageBox::warning(&window, window.windowTitle(), problem);
+    return application.exec();
+}
