@@ -12,6 +12,9 @@ fail() { echo "check_install: $*" >&2; exit 1; }
 program=$(readlink -f "$root/bin/zenobra")
 [ -L "$root/bin/zenobra" ] && [ -x "$program" ] && [ "$program" = "$root/lib/zenobra/zenobra" ] ||
     fail "bin/zenobra is not a link to the program at lib/zenobra/zenobra"
+[ -x "$root/lib/zenobra/zenobra-registro" ] || fail "no teacher's window beside the program"
+# A match never loads what only the teacher's window needs.
+! readelf -d "$program" | grep -q 'Qt6Charts' || fail "the game itself needs Qt Charts"
 for sound in sparo esplosi laser; do
     [ -s "$(dirname "$program")/suoni/$sound.wav" ] || fail "no suoni/$sound.wav beside the program"
 done
@@ -27,5 +30,6 @@ done
 grep -qx '# folder=/var/lib/zenobra/classe' "$destdir/etc/xdg/zenobra/zenobra.conf" ||
     fail "no commented-out class record setting"
 desktop-file-validate "$root/share/applications/$id.desktop"
+desktop-file-validate "$root/share/applications/it.zenobra.registro.desktop"
 appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
 echo "check_install: layout and desktop files are valid"

@@ -27,6 +27,10 @@ QString lessonName(int lesson) {
     return QStringLiteral("Lezione del %1").arg(lesson);
 }
 
+QString matchesText(qsizetype count) {
+    return count == 1 ? QStringLiteral("1 partita") : QStringLiteral("%1 partite").arg(count);
+}
+
 QString day(QDate date) {
     return date.toString(QStringLiteral("dd/MM/yyyy"));
 }
@@ -70,6 +74,10 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     column->addLayout(filters);
 
     m_lesson->setAccessibleName(QStringLiteral("Lezione"));
+    m_lesson->setObjectName(QStringLiteral("lezione"));
+    m_from->setObjectName(QStringLiteral("dal"));
+    m_to->setObjectName(QStringLiteral("al"));
+    m_status->setObjectName(QStringLiteral("stato"));
     m_table->setModel(m_model);
     m_table->setAccessibleName(QStringLiteral("Bambini e lezioni"));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -148,17 +156,18 @@ void RegisterWindow::showTable() {
         m_model->appendRow(items);
     }
     m_table->resizeColumnsToContents();
-    const QString count =
-        m_rows.isEmpty()
-            ? QStringLiteral("Nessuna partita in questi giorni.")
-            : QStringLiteral("%1 partite in tutto nel registro.").arg(m_register.matches.size());
-    m_status->setText(!m_register.problem.isEmpty() ? m_register.problem
-                      : m_register.malformed == 0
-                          ? count
-                          : count + QStringLiteral(" %1 righe rovinate non sono state lette.")
-                                        .arg(m_register.malformed));
-    m_table->setCurrentIndex(m_model->index(0, 0));
-    showChart();
+    QString status = m_rows.isEmpty() ? QStringLiteral("Nessuna partita in questi giorni.")
+                                      : matchesText(m_register.matches.size()) +
+                                            QStringLiteral(" in tutto nel registro.");
+    if (m_register.malformed == 1)
+        status += QStringLiteral(" Una riga rovinata non è stata letta.");
+    else if (m_register.malformed > 1)
+        status +=
+            QStringLiteral(" %1 righe rovinate non sono state lette.").arg(m_register.malformed);
+    m_status->setText(m_register.problem.isEmpty() ? status : m_register.problem);
+    m_table->setCurrentIndex(m_model->index(0, 0)); // its chart shown
+    if (m_rows.isEmpty())
+        showChart();
 }
 
 void RegisterWindow::showChart() {
@@ -170,14 +179,12 @@ void RegisterWindow::showChart() {
         return;
     }
     const ClassRegister::Row& child = m_rows[at];
-    const QString key = ClassRegister::childKey(child.user, child.name);
     // One line for each lesson, in the order of the days.
     QMap<int, QLineSeries*> lines;
     QStringList told;
     const ClassRegister::Filter shown = filter();
     for (const ClassRegister::Match& match : std::as_const(m_register.matches)) {
-        if (!ClassRegister::accepts(shown, match) ||
-            ClassRegister::childKey(match.user, match.name) != key)
+        if (match.child != child.child || !ClassRegister::accepts(shown, match))
             continue;
         QLineSeries*& line = lines[match.lesson];
         if (!line) {
@@ -202,11 +209,14 @@ void RegisterWindow::showChart() {
         line->attachAxis(days);
         line->attachAxis(scores);
         const QList<QPointF> points = line->points();
-        told << QStringLiteral("%1: %2 partite dal %3 al %4, l'ultima con %5 punti")
-                    .arg(line->name())
-                    .arg(points.size())
-                    .arg(day(QDateTime::fromMSecsSinceEpoch(qint64(points.first().x())).date()),
-                         day(QDateTime::fromMSecsSinceEpoch(qint64(points.last().x())).date()))
+        const auto dayOf = [](const QPointF& point) {
+            return day(QDateTime::fromMSecsSinceEpoch(qint64(point.x())).date());
+        };
+        const QString first = dayOf(points.first()), last = dayOf(points.last());
+        told << QStringLiteral("%1: %2 %3, ultimo punteggio %4")
+                    .arg(line->name(), matchesText(points.size()),
+                         first == last ? QStringLiteral("il ") + first
+                                       : QStringLiteral("dal %1 al %2").arg(first, last))
                     .arg(points.last().y());
     }
     scores->applyNiceNumbers();

@@ -4,12 +4,17 @@
 #include "platform/RecordLock.h"
 #include "records/RecordStore.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace ClassRegister {
 
@@ -43,49 +48,83 @@ QString text(QByteArrayView bytes) {
     return read;
 }
 
-// The fields of one line, quotes undone; empty when they are not `columns`.
-QList<QByteArray> split(QByteArrayView line) {
-    QList<QByteArray> fields;
-    fields.reserve(columns);
+using Fields = std::array<QByteArrayView, columns>;
+
+// The fields of one line as they stand, quotes and all; false when they are not `columns`.
+bool split(QByteArrayView line, Fields& fields) {
     qsizetype at = 0;
-    while (at <= line.size() && fields.size() <= columns) {
-        QByteArray value;
+    for (int i = 0; i < columns; ++i) {
+        qsizetype end = at;
         if (at < line.size() && line[at] == '"') {
-            for (++at;; at += 2) {
-                const qsizetype quote = line.indexOf('"', at);
-                if (quote < 0)
-                    return {};
-                value += line.sliced(at, quote - at);
-                at = quote;
-                if (quote + 1 >= line.size() || line[quote + 1] != '"')
-                    break;
-                value += '"';
+            for (end = at + 1;; end += 2) {
+                end = line.indexOf('"', end);
+                if (end < 0)
+                    return false;
+                if (end + 1 >= line.size() || line[end + 1] != '"')
+                    break; // not a doubled quote: the closing one
             }
-            ++at;
-            if (at < line.size() && line[at] != ';')
-                return {};
+            ++end;
         } else {
-            qsizetype end = line.indexOf(';', at);
+            end = line.indexOf(';', at);
             if (end < 0)
                 end = line.size();
-            value = line.sliced(at, end - at).toByteArray();
-            at = end;
         }
-        fields.append(value);
-        ++at; // past the ';'
+        if ((end < line.size() && line[end] != ';') || (end == line.size()) != (i == columns - 1))
+            return false;
+        fields[i] = line.sliced(at, end - at);
+        at = end + 1;
     }
-    return fields.size() == columns ? fields : QList<QByteArray>{};
+    return true;
+}
+
+QString unquoted(QByteArrayView field) {
+    if (!field.startsWith('"'))
+        return text(field);
+    return text(field.sliced(1, field.size() - 2).toByteArray().replace("\"\"", "\""));
 }
 
 std::optional<int> number(QByteArrayView bytes) {
-    bool ok = false;
-    const int value = bytes.toInt(&ok);
-    return ok ? std::optional(value) : std::nullopt;
+    int value = 0;
+    const auto [end, error] = std::from_chars(bytes.begin(), bytes.end(), value);
+    return error == std::errc() && end == bytes.end() && !bytes.isEmpty() ? std::optional(value)
+                                                                          : std::nullopt;
 }
 
-std::optional<Match> parseLine(QByteArrayView line) {
-    const QList<QByteArray> f = split(line);
-    if (f.isEmpty() || f[0].size() != 19)
+struct TransparentHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view bytes) const { return std::hash<std::string_view>{}(bytes); }
+};
+
+// A year of a school repeats a few dozen children: each login and name, read once, is shared by
+// all their lines, and each child gets a number.
+class Children {
+public:
+    struct Child {
+        QString user;
+        QString name;
+        int number;
+    };
+    const Child& find(QByteArrayView userAndName, QByteArrayView user, QByteArrayView name) {
+        const std::string_view raw(userAndName.data(), size_t(userAndName.size()));
+        if (const auto known = m_byBytes.find(raw); known != m_byBytes.end())
+            return known->second;
+        Child child{unquoted(user), unquoted(name), 0};
+        const QString key = childKey(child.user, child.name);
+        auto number = m_numbers.constFind(key);
+        if (number == m_numbers.cend())
+            number = m_numbers.insert(key, int(m_numbers.size()));
+        child.number = number.value();
+        return m_byBytes.emplace(std::string(raw), child).first->second;
+    }
+
+private:
+    std::unordered_map<std::string, Child, TransparentHash, std::equal_to<>> m_byBytes;
+    QHash<QString, int> m_numbers;
+};
+
+std::optional<Match> parseLine(QByteArrayView line, Children& children) {
+    Fields f;
+    if (!split(line, f) || f[0].size() != 19)
         return std::nullopt;
     const QByteArrayView when = f[0];
     const auto digits = [&](int from, int count) { return number(when.sliced(from, count)); };
@@ -99,10 +138,12 @@ std::optional<Match> parseLine(QByteArrayView line) {
         !wrong || !seconds || ending == endings.end() ||
         (f[4] != "gara" && f[4] != "allenamento") || (f[11] != "sì" && f[11] != "no"))
         return std::nullopt;
+    const Children::Child& child = children.find(
+        QByteArrayView(f[1].data(), f[2].data() + f[2].size() - f[1].data()), f[1], f[2]);
     Match match{.date = QDate(*year, *month, *day),
                 .time = QTime(*hour, *minute, *second),
-                .user = text(f[1]),
-                .name = text(f[2]),
+                .user = child.user,
+                .name = child.name,
                 .lesson = *lesson,
                 .practice = f[4] == "allenamento",
                 .score = *score,
@@ -111,16 +152,19 @@ std::optional<Match> parseLine(QByteArrayView line) {
                 .wrongNumbers = {},
                 .ending = Ending(ending - endings.begin()),
                 .seconds = *seconds,
-                .record = f[11] == "sì"};
+                .record = f[11] == "sì",
+                .child = child.number};
     if (!match.date.isValid() || !match.time.isValid())
         return std::nullopt;
-    for (const QByteArray& each : f[8].split(' ')) {
-        if (each.isEmpty())
-            continue;
-        const auto wrongNumber = number(each);
+    for (qsizetype at = 0; at < f[8].size();) {
+        qsizetype end = f[8].indexOf(' ', at);
+        if (end < 0)
+            end = f[8].size();
+        const auto wrongNumber = number(f[8].sliced(at, end - at));
         if (!wrongNumber)
             return std::nullopt;
         match.wrongNumbers.append(*wrongNumber);
+        at = end + 1;
     }
     return match;
 }
@@ -178,6 +222,8 @@ QString append(const QString& folder, const Match& match) {
 
 Read parse(const QByteArray& bytes) {
     Read read;
+    Children children;
+    read.matches.reserve(bytes.count('\n'));
     qsizetype at = bytes.startsWith(header.left(3)) ? 3 : 0;
     const QByteArrayView headerLine = QByteArrayView(header).sliced(3).chopped(2);
     while (at < bytes.size()) {
@@ -190,7 +236,7 @@ Read parse(const QByteArray& bytes) {
         at = end + 1;
         if (each.isEmpty() || each == headerLine)
             continue;
-        if (auto match = parseLine(each))
+        if (auto match = parseLine(each, children))
             read.matches.append(std::move(*match));
         else
             ++read.malformed;
@@ -199,6 +245,12 @@ Read parse(const QByteArray& bytes) {
 }
 
 Read read(const QString& path) {
+    if (RecordFiles::nothingAt(path))
+        return {
+            {},
+            0,
+            QStringLiteral("Il registro %1 non c'è ancora: nasce alla fine della prima partita.")
+                .arg(path)};
     const RecordFiles::Bytes file = RecordFiles::read(path, readCap);
     if (!file.problem.isEmpty())
         return {{},
@@ -222,13 +274,13 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
         Row row;
         QHash<int, int> wrongTimes;
     };
-    QHash<QString, Tally> tallies;
+    QHash<std::pair<int, int>, Tally> tallies;
     for (const Match& match : matches) {
         if (!accepts(filter, match))
             continue;
-        Tally& tally = tallies[childKey(match.user, match.name) + QLatin1Char('\n') +
-                               QString::number(match.lesson)];
+        Tally& tally = tallies[{match.child, match.lesson}];
         Row& row = tally.row;
+        row.child = match.child;
         row.best = row.matches == 0 ? match.score : std::max(row.best, match.score);
         ++row.matches;
         row.name = match.name.trimmed();
@@ -251,8 +303,12 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
             tally.row.mostWrong.resize(3);
         rows.append(tally.row);
     }
-    std::ranges::sort(rows, [](const Row& a, const Row& b) {
-        const int byName = QString::localeAwareCompare(a.name, b.name);
+    // Names as a teacher orders them: "Luca 2" before "Luca 10", "anna" beside "Anna".
+    QCollator collator(QLocale(QLocale::Italian, QLocale::Italy));
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::ranges::sort(rows, [&](const Row& a, const Row& b) {
+        const int byName = collator.compare(a.name, b.name);
         if (byName != 0)
             return byName < 0;
         return a.user != b.user ? a.user < b.user : a.lesson < b.lesson;

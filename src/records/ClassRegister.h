@@ -27,6 +27,7 @@ struct Match {
     Ending ending = Ending::Exit;
     int seconds = 0;
     bool record = false;
+    int child = -1; // in a register read: the same number for the same child
 };
 
 // The folder's file, and what a folder without one gets first: the mark and the header.
@@ -49,6 +50,7 @@ Read parse(const QByteArray& bytes);
 
 // What the teacher's table shows: a row for each child and lesson.
 struct Row {
+    int child = -1;
     QString name; // as typed last
     QString user;
     int lesson = 0;
@@ -64,7 +66,7 @@ struct Filter {
     QDate to;
 };
 bool accepts(const Filter& filter, const Match& match);
-// The rows by name, then login, then lesson.
+// The rows of a register read, by name, then login, then lesson.
 QList<Row> summary(const QList<Match>& matches, const Filter& filter);
 // A row's figures as the table writes them: "1,5"; "47 (3 volte), 52 (1 volta)".
 QString wrongPerMatch(const Row& row);
