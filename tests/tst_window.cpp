@@ -278,6 +278,7 @@ hf=Help
         QTest::newRow("a record") << "Anna" << "rrr" << "exit" << at + "Anna;15;gara;3;3;0;;uscita;95;sì";
         QTest::newRow("the clock") << "Anna" << "wwr" << "clock" << at + "Anna;15;gara;-7;1;2;47 47;tempo scaduto;95;no";
         QTest::newRow("a new match") << "Anna" << "r" << "new" << at + "Anna;15;gara;1;1;0;;nuova gara;95;no";
+        QTest::newRow("another lesson") << "Anna" << "r" << "lesson" << at + "Anna;15;gara;1;1;0;;nuova gara;95;no";
         QTest::newRow("the window closed") << "Anna" << "" << "close" << at + "Anna;15;gara;0;0;0;;finestra chiusa;95;no";
         QTest::newRow("practice") << "Anna" << "rrr" << "practice" << at + "Anna;15;allenamento;3;3;0;;uscita;95;no";
         QTest::newRow("a name a spreadsheet would split") << "Anna \"Nina\"; 3B" << "" << "exit" << at + "\"Anna \"\"Nina\"\"; 3B\";15;gara;0;0;0;;uscita;95;no";
@@ -306,6 +307,9 @@ hf=Help
         } else if (ending == QLatin1String("new")) {
             f.dialogs.answer(Answer::Yes);
             f.tavola.menuBar()->findChild<QAction*>(QStringLiteral("Next"))->trigger();
+        } else if (ending == QLatin1String("lesson")) {
+            f.dialogs.answer(Answer::Yes);
+            f.game().lessonChosen(3);
         } else if (ending == QLatin1String("close")) {
             f.tavola.close();
         } else {

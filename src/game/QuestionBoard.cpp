@@ -68,15 +68,19 @@ void QuestionBoard::Gioco_Click(bool practice, int pace) {
 }
 
 bool QuestionBoard::newMatchWanted() {
-    return m_game.messageBox({.text = QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"),
-                              .yesNo = true,
-                              .questionIcon = true,
-                              .defaultButton = Answer::No,
-                              .title = QStringLiteral("INIZIARE NUOVA GARA")}) == Answer::Yes;
+    const bool wanted =
+        m_game.messageBox({.text = QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"),
+                           .yesNo = true,
+                           .questionIcon = true,
+                           .defaultButton = Answer::No,
+                           .title = QStringLiteral("INIZIARE NUOVA GARA")}) == Answer::Yes;
+    // The match thrown away goes into the register as it was played, before any new choice.
+    if (wanted)
+        m_game.records.matchLeft(ClassRegister::Ending::NewMatch);
+    return wanted;
 }
 
 void QuestionBoard::startAgain() {
-    m_game.records.matchLeft(ClassRegister::Ending::NewMatch);
     // Close the window: every control, the timers and the drawing go back to their design.
     m_game.host().hideWindow();
     m_game.board.reset();
