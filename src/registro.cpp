@@ -4,12 +4,19 @@
 #include "platform/SystemFolders.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zenobra"));
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zenobra.registro"));
+    // Qt's own words in Italian too: the file dialog of "Esporta", the message box's buttons.
+    QTranslator qtWords;
+    if (qtWords.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtWords);
     QString path = QApplication::arguments().value(1);
     RegisterWindow window;
     QString problem;

@@ -121,6 +121,8 @@ private slots:
         QCOMPARE(
             o.window.chart()->accessibleDescription(),
             "I punteggi di Anna. Lezione del 15: 1 partita il 04/10/2026, ultimo punteggio 2.");
+        o.find<QComboBox>("lezione")->setCurrentIndex(2); // the lesson of 15: still her
+        QCOMPARE(o.lines(), QStringList("Lezione del 15: 1"));
         // Tab leaves the table for the chart, then the filters; a label's letter reaches its field.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), o.window.chart());

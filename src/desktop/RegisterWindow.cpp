@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTimeAxis>
+#include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -105,7 +106,7 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &RegisterWindow::showChart);
     connect(exportButton, &QPushButton::clicked, this, &RegisterWindow::askExport);
-    resize(960, 640);
+    resize(QSize(960, 640).boundedTo(screen()->availableSize() * 0.9));
 }
 
 QString RegisterWindow::load(const QString& path) {
@@ -136,6 +137,9 @@ ClassRegister::Filter RegisterWindow::filter() const {
 }
 
 void RegisterWindow::showTable() {
+    // The child chosen stays chosen under the new filter, where it has a row.
+    const int chosen = m_table->currentIndex().row();
+    const int child = chosen >= 0 && chosen < m_rows.size() ? m_rows[chosen].child : -1;
     m_rows = ClassRegister::summary(m_register.matches, filter());
     m_model->clear();
     m_model->setHorizontalHeaderLabels(
@@ -165,7 +169,9 @@ void RegisterWindow::showTable() {
         status +=
             QStringLiteral(" %1 righe rovinate non sono state lette.").arg(m_register.malformed);
     m_status->setText(m_register.problem.isEmpty() ? status : m_register.problem);
-    m_table->setCurrentIndex(m_model->index(0, 0)); // its chart shown
+    const auto row = std::ranges::find(m_rows, child, &ClassRegister::Row::child);
+    m_table->setCurrentIndex(m_model->index(row == m_rows.end() ? 0 : int(row - m_rows.begin()),
+                                            0)); // its chart shown
     if (m_rows.isEmpty())
         showChart();
 }
@@ -182,6 +188,8 @@ void RegisterWindow::showChart() {
     // One line for each lesson, in the order of the days.
     QMap<int, QLineSeries*> lines;
     QStringList told;
+    QDateTime earliest, latest;
+    int lowest = 0, highest = 0;
     const ClassRegister::Filter shown = filter();
     for (const ClassRegister::Match& match : std::as_const(m_register.matches)) {
         if (match.child != child.child || !ClassRegister::accepts(shown, match))
@@ -192,11 +200,15 @@ void RegisterWindow::showChart() {
             line->setName(lessonName(match.lesson));
             line->setPointsVisible(true);
         }
-        line->append(QDateTime(match.date, match.time).toMSecsSinceEpoch(), match.score);
+        const QDateTime when(match.date, match.time);
+        line->append(when.toMSecsSinceEpoch(), match.score);
+        lowest = earliest.isValid() ? std::min(lowest, match.score) : match.score;
+        highest = earliest.isValid() ? std::max(highest, match.score) : match.score;
+        earliest = earliest.isValid() ? std::min(earliest, when) : when;
+        latest = std::max(latest, when);
     }
     chart->setTitle(QStringLiteral("I punteggi di %1").arg(child.name));
     auto* days = new QDateTimeAxis(chart);
-    days->setFormat(QStringLiteral("dd/MM/yy"));
     days->setTitleText(QStringLiteral("Giorno"));
     auto* scores = new QValueAxis(chart);
     scores->setTitleText(QStringLiteral("Punteggio"));
@@ -219,7 +231,16 @@ void RegisterWindow::showChart() {
                                        : QStringLiteral("dal %1 al %2").arg(first, last))
                     .arg(points.last().y());
     }
+    // Axes of no length, from a single match or equal scores, would draw nothing at all.
+    days->setRange(earliest.addSecs(earliest == latest ? -43200 : 0),
+                   latest.addSecs(earliest == latest ? 43200 : 0));
+    scores->setRange(lowest - (lowest == highest), highest + (lowest == highest));
     scores->applyNiceNumbers();
+    if (const int span = int(scores->max() - scores->min()); span < scores->tickCount() - 1)
+        scores->setTickCount(span + 1); // whole points only
+    // The hours too when the days are few, or every label would name the same day.
+    days->setFormat(earliest.daysTo(latest) < 3 ? QStringLiteral("dd/MM HH:mm")
+                                                : QStringLiteral("dd/MM/yy"));
     m_chart->setChart(chart);
     // What the chart shows, in words for a screen reader.
     m_chart->setAccessibleDescription(chart->title() + QStringLiteral(". ") +
@@ -235,7 +256,7 @@ QString RegisterWindow::exportTable(const QString& path) const {
 
 void RegisterWindow::askExport() {
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta la tabella"),
-                                                      QStringLiteral("tabella.csv"),
+                                                      QDir::home().filePath("tabella.csv"),
                                                       QStringLiteral("Tabella CSV (*.csv)"));
     if (path.isEmpty())
         return;
