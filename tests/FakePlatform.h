@@ -9,6 +9,11 @@
 #include <functional>
 #include <vector>
 
+// The register's first bytes: the UTF-8 mark, then the header.
+const QByteArray registerHeader = "\xEF\xBB\xBF"
+                                  "data e ora;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;"
+                                  "numeri sbagliati;fine;durata in secondi;record\r\n";
+
 // Boxes answered from a script; a reply can run code "while the box is open", such as ticks.
 // Names typed and answers are two queues, so a box never takes a name. Unscripted boxes get
 // their default answer, and the input box empty text.

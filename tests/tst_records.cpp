@@ -570,7 +570,7 @@ private slots:
         QVERIFY2(written > 0 && !cutShort.isEmpty(), "the class neither saved nor was killed");
         // A line for each match that ended, whole, and none for a match killed before its end.
         const QByteArray all = bytes(folder + "registro.csv");
-        QVERIFY(all.startsWith(ClassRegister::header) && all.endsWith("\r\n"));
+        QVERIFY(all.startsWith(registerHeader) && all.endsWith("\r\n"));
         QCOMPARE(all.count("data e ora"), 1);
         const ClassRegister::Read read = ClassRegister::parse(all);
         QStringList lines;
@@ -600,7 +600,7 @@ private slots:
         peek.start("setpriv", {"--reuid=4201", "--regid=4242", "--clear-groups", "cat", path});
         QVERIFY(peek.waitForFinished(10000) && peek.exitCode() != 0);
         const QByteArray line = ";alunno;%1;15;gara;0;0;0;;uscita;0;no\r\n";
-        QCOMPARE(bytes(path), ClassRegister::header + "2026-12-08 09:00:00" +
+        QCOMPARE(bytes(path), registerHeader + "2026-12-08 09:00:00" +
                                   QByteArray(line).replace("%1", "Anna") + "2026-12-08 09:00:00" +
                                   QByteArray(line).replace("%1", "Bea"));
         struct stat file {};
@@ -613,8 +613,8 @@ private slots:
         QTemporaryDir dir;
         QCOMPARE(::mount("tmpfs", qPrintable(dir.path()), "tmpfs", 0, "size=8k"), 0);
         // The last block all but full: the line's start fits, its end does not.
-        const QByteArray lines = ClassRegister::header +
-                                 QByteArray(4096 - 20 - ClassRegister::header.size(), 'x') + "\r\n";
+        const QByteArray lines =
+            registerHeader + QByteArray(4096 - 20 - registerHeader.size(), 'x') + "\r\n";
         write(dir.filePath("registro.csv"), lines);
         write(dir.filePath("filler"), QByteArray(4096, 'x'));
         const QString problem = ClassRegister::append(dir.path(), {});

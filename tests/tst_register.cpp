@@ -20,9 +20,11 @@ namespace {
 // As the game writes it, or a spreadsheet saves it: one child typed two ways, another Anna on
 // another login, quotes and a semicolon in a name, a line that is no match, one being written.
 const QByteArray handWritten =
-    ClassRegister::header +
+    "\xEF\xBB\xBF"
+    "data e ora;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;numeri sbagliati;fine;"
+    "durata in secondi;record\r\n"
     "2026-10-01 09:00:00;alunno01;Anna;15;gara;5;5;0;;uscita;300;sì\r\n"
-    "2026-10-02 09:00:00;alunno01;anna ;15;gara;12;16;1;47;tempo scaduto;300;sì\r\n"
+    "2026-10-02 09:00:00;alunno01;anna ;15;gara;12;16;1;52;tempo scaduto;300;sì\r\n"
     "2026-10-03 09:00:00;alunno01;Anna;15;gara;-1;7;2;47 52;uscita;200;no\r\n"
     "2026-10-03 10:00:00;alunno01;Anna;3;allenamento;4;4;0;;nuova gara;60;no\n"
     "2026-10-04 09:00:00;alunno02;Anna;15;gara;2;2;0;;finestra chiusa;30;no\r\n"
@@ -78,7 +80,7 @@ private slots:
         const QString all = QStringLiteral("6 partite in tutto nel registro.") + skipped;
         const QString anna3 = "Anna|alunno01|3|1|4|4|0,0|", anna2 = "Anna|alunno02|15|1|2|2|0,0|";
         // clang-format off
-        QTest::newRow("all") << 0 << QDate() << QDate() << QStringList{anna3, "Anna|alunno01|15|3|12|-1|1,0|47 (2 volte), 52 (1 volta)", anna2, "Bea \"B\"; 3A|alunno03|15|1|1|1|0,0|"} << all;
+        QTest::newRow("all") << 0 << QDate() << QDate() << QStringList{anna3, "Anna|alunno01|15|3|12|-1|1,0|52 (2 volte), 47 (1 volta)", anna2, "Bea \"B\"; 3A|alunno03|15|1|1|1|0,0|"} << all;
         QTest::newRow("the lesson of 3") << 3 << QDate() << QDate() << QStringList{anna3} << all;
         QTest::newRow("3 and 4 October") << 0 << QDate(2026, 10, 3) << QDate(2026, 10, 4) << QStringList{anna3, "Anna|alunno01|15|1|-1|-1|2,0|47 (1 volta), 52 (1 volta)", anna2} << all;
         QTest::newRow("none those days") << 3 << QDate(2026, 10, 4) << QDate(2026, 10, 5) << QStringList{} << "Nessuna partita in questi giorni." + skipped;
@@ -169,7 +171,7 @@ private slots:
                  "\xEF\xBB\xBFnome;utente;lezione;partite;punteggio migliore;ultimo punteggio;"
                  "errori a partita;numeri sbagliati più spesso\r\n"
                  "Anna;alunno01;3;1;4;4;0,0;\r\n"
-                 "Anna;alunno01;15;3;12;-1;1,0;47 (2 volte), 52 (1 volta)\r\n"
+                 "Anna;alunno01;15;3;12;-1;1,0;52 (2 volte), 47 (1 volta)\r\n"
                  "Anna;alunno02;15;1;2;2;0,0;\r\n"
                  "\"Bea \"\"B\"\"; 3A\";alunno03;15;1;1;1;0,0;\r\n");
         QVERIFY(!(file.permissions() & (QFile::ReadOther | QFile::WriteOther)));

@@ -300,6 +300,10 @@ hf=Help
             button.show();
             QTest::mouseClick(f.tavola.controlWidget(button.name()), Qt::LeftButton);
         }
+        if (ending == QLatin1String("new")) { // a new match refused: the match goes on, no line
+            f.dialogs.answer(Answer::No);
+            f.tavola.menuBar()->findChild<QAction*>(QStringLiteral("Next"))->trigger();
+        }
         f.time.msecs += 95000;
         if (ending == QLatin1String("clock")) {
             f.game().state.restanti = 0;
@@ -315,9 +319,16 @@ hf=Help
         } else {
             QTest::mouseClick(f.widget("cmdExit"), Qt::LeftButton);
         }
+        // A new match counts from nothing: its line when the window closes at once.
+        QByteArray next;
+        if (f.game().state.matchStart.isValid()) {
+            f.tavola.close();
+            next = "2026-12-08 12:01:35;alunno;;" + QByteArray(ending == "lesson" ? "3" : "15") +
+                   ";gara;0;0;0;;finestra chiusa;0;no\r\n";
+        }
         QFile file(f.folders.dir.filePath(QStringLiteral("registro.csv")));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), ClassRegister::header + line + "\r\n");
+        QCOMPARE(file.readAll(), registerHeader + line + "\r\n" + next);
         QVERIFY(!(file.permissions() & (QFile::ReadOther | QFile::WriteOther)));
     }
 
