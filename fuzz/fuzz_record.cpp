@@ -1,7 +1,9 @@
-// libFuzzer target: any bytes in a record file, read through to the record's number.
+// libFuzzer target: any bytes in a record file, read through to the record's number; and in a
+// class register, whose every match read is written again and read back the same.
 //   ./quickstart fuzz   builds it with clang and runs it for a while
 #include "platform/NumberText.h"
 #include "platform/RecordFiles.h"
+#include "records/ClassRegister.h"
 #include "records/RecordStore.h"
 
 #include <QByteArray>
@@ -26,5 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double value = NumberText::numberValue(text);
     if (std::isnan(value))
         __builtin_trap();
+    for (const ClassRegister::Match& match : ClassRegister::parse(bytes).matches) {
+        const ClassRegister::Read again = ClassRegister::parse(ClassRegister::line(match));
+        if (again.malformed != 0 || again.matches.size() != 1 ||
+            ClassRegister::line(again.matches[0]) != ClassRegister::line(match))
+            __builtin_trap();
+    }
     return 0;
 }

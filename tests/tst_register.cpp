@@ -18,7 +18,8 @@
 namespace {
 
 // As the game writes it, or a spreadsheet saves it: one child typed two ways, another Anna on
-// another login, quotes and a semicolon in a name, a line that is no match, one being written.
+// another login, quotes and a semicolon in a name, two lines that are no match (a word for a
+// score, a sign in a date), one being written.
 const QByteArray handWritten =
     "\xEF\xBB\xBF"
     "data e ora;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;numeri sbagliati;fine;"
@@ -30,6 +31,7 @@ const QByteArray handWritten =
     "2026-10-04 09:00:00;alunno02;Anna;15;gara;2;2;0;;finestra chiusa;30;no\r\n"
     "2026-10-05 09:00:00;alunno03;\"Bea \"\"B\"\"; 3A\";15;gara;1;1;0;;uscita;100;no\r\n"
     "2026-10-06 09:00:00;alunno03;Bea;15;gara;tanti;1;0;;uscita;100;no\r\n"
+    "-026-10-06 09:00:00;alunno03;Bea;15;gara;1;1;0;;uscita;100;no\r\n"
     "2026-10-07 09:00:00;alunno03;Bea;15";
 
 struct Opened {
@@ -76,7 +78,7 @@ private slots:
         QTest::addColumn<QDate>("to");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QString>("status");
-        const QString skipped = QStringLiteral(" Una riga rovinata non è stata letta.");
+        const QString skipped = QStringLiteral(" 2 righe rovinate non sono state lette.");
         const QString all = QStringLiteral("6 partite in tutto nel registro.") + skipped;
         const QString anna3 = "Anna|alunno01|3|1|4|4|0,0|", anna2 = "Anna|alunno02|15|1|2|2|0,0|";
         // clang-format off

@@ -127,7 +127,12 @@ std::optional<Match> parseLine(QByteArrayView line, Children& children) {
     if (!split(line, f) || f[0].size() != 19)
         return std::nullopt;
     const QByteArrayView when = f[0];
-    const auto digits = [&](int from, int count) { return number(when.sliced(from, count)); };
+    const auto digits = [&](int from, int count) -> std::optional<int> {
+        const QByteArrayView part = when.sliced(from, count);
+        if (!std::ranges::all_of(part, [](char c) { return c >= '0' && c <= '9'; }))
+            return std::nullopt; // no sign in a date
+        return number(part);
+    };
     const auto year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
     const auto hour = digits(11, 2), minute = digits(14, 2), second = digits(17, 2);
     const auto lesson = number(f[3]), score = number(f[5]), right = number(f[6]),
