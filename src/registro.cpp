@@ -4,6 +4,7 @@
 #include "platform/SystemFolders.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
@@ -17,7 +18,10 @@ int main(int argc, char* argv[]) {
     if (qtWords.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtWords);
+    // A file the teacher names is read where its links lead; the folder's own, never.
     QString path = QApplication::arguments().value(1);
+    if (const QString real = QFileInfo(path).canonicalFilePath(); !real.isEmpty())
+        path = real;
     RegisterWindow window;
     QString problem;
     if (path.isEmpty()) {
