@@ -1,6 +1,7 @@
 #include "desktop/QtDialogs.h"
 #include "desktop/QtSound.h"
 #include "desktop/Tavola.h"
+#include "platform/ProgramBeside.h"
 #include "platform/RandomGenerator.h"
 #include "platform/SystemFolders.h"
 
@@ -9,22 +10,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string_view>
-#include <unistd.h>
 
 int main(int argc, char* argv[]) {
     // The teacher's window is a program of its own beside this one: a match never loads the
     // libraries that only it needs.
     if (argc >= 2 && std::string_view(argv[1]) == "--registro") {
-        std::error_code error;
-        const std::string teacher =
-            (std::filesystem::read_symlink("/proc/self/exe", error).parent_path() /
-             "zenobra-registro")
-                .string();
-        argv[1] = const_cast<char*>(teacher.c_str());
-        ::execv(teacher.c_str(), argv + 1);
-        std::perror(teacher.c_str());
+        runProgramBeside("zenobra-registro", argv + 1);
         return 1;
     }
     if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") &&

@@ -22,7 +22,6 @@ public:
     // Writes the table as it is filtered: "" or why it could not.
     QString exportTable(const QString& path) const;
 
-    const QList<ClassRegister::Row>& rows() const { return m_rows; }
     QTableView* table() const { return m_table; }
     QChartView* chart() const { return m_chart; }
 

@@ -40,6 +40,11 @@ QByteArray field(const QString& text) {
     return '"' + bytes.replace('"', "\"\"") + '"';
 }
 
+// One child: one login and one name, whatever its case and the spaces around it.
+QString childKey(const QString& user, const QString& name) {
+    return user + QLatin1Char('\n') + name.trimmed().toCaseFolded();
+}
+
 QString text(QByteArrayView bytes) {
     QString read = QString::fromUtf8(bytes);
     if (read.size() > 1 && read.front() == QLatin1Char('\'') &&
@@ -268,10 +273,6 @@ bool accepts(const Filter& filter, const Match& match) {
     return (filter.lesson == 0 || match.lesson == filter.lesson) &&
            (filter.from.isNull() || match.date >= filter.from) &&
            (filter.to.isNull() || match.date <= filter.to);
-}
-
-QString childKey(const QString& user, const QString& name) {
-    return user + QLatin1Char('\n') + name.trimmed().toCaseFolded();
 }
 
 QList<Row> summary(const QList<Match>& matches, const Filter& filter) {

@@ -71,8 +71,6 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter);
 // A row's figures as the table writes them: "1,5"; "47 (3 volte), 52 (1 volta)".
 QString wrongPerMatch(const Row& row);
 QString mostWrongText(const Row& row);
-// The same child in the table and in the chart: one login and one name, whatever its case.
-QString childKey(const QString& user, const QString& name);
 // The table as CSV, in the register's own format.
 QByteArray tableCsv(const QList<Row>& rows);
 
