@@ -6,7 +6,6 @@
 
 #include <QCollator>
 #include <QDir>
-#include <QFile>
 
 #include <algorithm>
 #include <array>
