@@ -39,6 +39,5 @@ struct GameState {
     // What the class register keeps of the match under way; matchStart is null between matches.
     QDateTime matchStart;
     int rightHits = 0;
-    int wrongHits = 0;
-    QList<int> wrongNumbers;
+    QList<int> wrongNumbers; // one a wrong hit
 };

@@ -94,7 +94,6 @@ void Hits::wrongHit(Control& button, const QString& firstPiece, const QString& s
         warning += QStringLiteral("\n\n") + Lessons::why(number, state.divisor);
     m_game.messageBox({warning});
     state.punti = add16(state.punti, -4);
-    ++state.wrongHits;
     state.wrongNumbers.append(clicked.toInt());
     m_game.board.Punteggio.setCaption(NumberText::plain(state.punti));
     button.hide();

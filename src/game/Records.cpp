@@ -43,7 +43,7 @@ void Records::showRecord() {
 void Records::matchBegins() {
     GameState& state = m_game.state;
     state.matchStart = m_game.time().now();
-    state.rightHits = state.wrongHits = 0;
+    state.rightHits = 0;
     state.wrongNumbers.clear();
 }
 
@@ -61,7 +61,7 @@ QString Records::registerMatch(ClassRegister::Ending ending, bool record) {
                                                 .practice = state.isPractice(),
                                                 .score = state.punti,
                                                 .right = state.rightHits,
-                                                .wrong = state.wrongHits,
+                                                .wrong = int(state.wrongNumbers.size()),
                                                 .wrongNumbers = state.wrongNumbers,
                                                 .ending = ending,
                                                 .seconds = int(start.secsTo(now)),

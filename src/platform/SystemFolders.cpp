@@ -41,6 +41,11 @@ std::unique_ptr<QSettings> playersSetting() {
                                        QStringLiteral("zenobra"), QStringLiteral("zenobra"));
 }
 
+// A yes-or-no of the teacher's that holds unless it says "no", in any case.
+bool unlessNo(const QSettings& setting, const QString& key) {
+    return setting.value(key).toString().compare(u"no", Qt::CaseInsensitive) != 0;
+}
+
 const QString unreadableSetting =
     QStringLiteral("Non riesco a leggere l'impostazione di sistema zenobra.conf, che sceglie la "
                    "cartella del record e la lezione: si gioca con i multipli del 15.");
@@ -86,9 +91,7 @@ LessonSetting StandardFolders::lesson() {
     // folder's message says so.
     if (teacher->status() != QSettings::NoError)
         return {QString::number(15), true};
-    const bool explanations = teacher->value(QStringLiteral("lesson/spiegazioni"))
-                                  .toString()
-                                  .compare(u"no", Qt::CaseInsensitive) != 0;
+    const bool explanations = unlessNo(*teacher, QStringLiteral("lesson/spiegazioni"));
     const bool fixed = teacher->contains(QStringLiteral("lesson/divisor"));
     const auto setting = fixed ? std::move(teacher) : playersSetting();
     return {setting->value(QStringLiteral("lesson/divisor")).toString(), fixed, explanations};
@@ -122,9 +125,7 @@ bool StandardFolders::registerOn() {
     // Unread, the teacher's setting may turn it off: nothing is written.
     const auto teacher = teachersSetting();
     return teacher->status() == QSettings::NoError &&
-           teacher->value(QStringLiteral("registro/attivo"))
-                   .toString()
-                   .compare(u"no", Qt::CaseInsensitive) != 0;
+           unlessNo(*teacher, QStringLiteral("registro/attivo"));
 }
 
 QString StandardFolders::loginName() {
