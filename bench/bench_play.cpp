@@ -51,7 +51,7 @@ private slots:
     // With the warning's reason worked out and the box answered at once.
     void aWrongHitEndToEnd() {
         WindowFixture f;
-        f.folders.setting.divisor = QStringLiteral("12");
+        f.folders.config.lesson.value = 12;
         f.start();
         f.tavola.show();
         Board& board = f.game().board;

@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
         int seen = 0;
         for (int match = 0; match < 20; ++match) {
             TestGame t;
-            t.folders.setting.divisor = QString::number(divisor);
+            t.folders.config.lesson.value = divisor;
             t.start();
             t.game.backgroundClicked();
             Board& board = t.game.board;

@@ -2,7 +2,7 @@
 // matches, in this process: the median of 5 runs. The register is left in the file named, for
 // bench/register_open.sh, which times the whole program against a bare Qt window.
 #include "ClassYear.h"
-#include "desktop/RegisterWindow.h"
+#include "teacher/RegisterWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -11,8 +11,8 @@
 
 // The register's first bytes: the UTF-8 mark, then the header.
 const QByteArray registerHeader = "\xEF\xBB\xBF"
-                                  "data e ora;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;"
-                                  "numeri sbagliati;fine;durata in secondi;record\r\n";
+                                  "data e ora della fine;utente;nome;lezione;tipo;punteggio;giusti;"
+                                  "sbagliati;numeri sbagliati;fine;secondi di gioco;record\r\n";
 
 // Boxes answered from a script; a reply can run code "while the box is open", such as ticks.
 // Names typed and answers are two queues, so a box never takes a name. Unscripted boxes get
@@ -127,17 +127,13 @@ public:
     QString systemDir() override { return problem.isEmpty() ? dir.path() : QString(); }
     QString systemDirProblem() const override { return problem; }
     QString problem; // then no folder
-    LessonSetting lesson() override { return setting; }
-    void rememberLesson(int divisor) override { setting.divisor = QString::number(divisor); }
-    LessonSetting setting;
-    MatchSetting match() override { return matchSetting; }
+    const Settings& settings() override { return config; }
+    Settings config;
+    void rememberLesson(int divisor) override { remembered = QString::number(divisor); }
     void rememberMatch(bool practice, const QString& pace) override {
-        matchSetting.practice = practice ? "yes" : "no";
-        matchSetting.pace = pace;
+        remembered = QStringLiteral("%1 %2").arg(practice ? "yes" : "no", pace);
     }
-    MatchSetting matchSetting;
-    bool registerOn() override { return registering; }
-    bool registering = true;
+    QString remembered;
     QString loginName() override { return QStringLiteral("alunno"); }
     QTemporaryDir dir;
 };

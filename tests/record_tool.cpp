@@ -63,10 +63,10 @@ int main(int argc, char* argv[]) {
     if (args.size() == 2 && args[1] == QLatin1String("folder")) {
         StandardFolders folders;
         const QString folder = folders.systemDir();
-        const LessonSetting lesson = folders.lesson();
-        say((folder + '|' + folders.systemDirProblem() + '|' + lesson.divisor + '|' +
-             (lesson.fixed ? "fixed" : "") + (lesson.explanations ? "" : "|plain") +
-             (folders.registerOn() ? "" : "|off"))
+        const Settings& settings = folders.settings();
+        say((folder + '|' + folders.systemDirProblem() + '|' +
+             QString::number(settings.lesson.value) + '|' + (settings.lesson.fixed ? "fixed" : "") +
+             (settings.explanations ? "" : "|plain") + (settings.registerOn ? "" : "|off"))
                 .toUtf8());
         return 0;
     }

@@ -158,7 +158,7 @@ private slots:
             QVERIFY(QFile::link(outside, path));
         else if (kind == QLatin1String("folder"))
             QVERIFY(QDir().mkdir(path));
-        t.folders.registering = kind != QLatin1String("off");
+        t.folders.config.registerOn = kind != QLatin1String("off");
         t.start();
         ::alarm(10); // a FIFO opened blocking would hold the test for good: end it instead
         playAndExit(t, 3);
@@ -361,10 +361,11 @@ private slots:
         QDir().mkpath(home.filePath("system/zenobra")); // the teacher's pace, theirs no more
         write(home.filePath("system/zenobra/zenobra.conf"), "[match]\npace=3\n");
         qputenv("XDG_CONFIG_DIRS", home.filePath("system").toUtf8());
-        const MatchSetting match = StandardFolders().match();
+        const Settings settings = StandardFolders().settings();
         qunsetenv("XDG_CONFIG_DIRS");
-        QVERIFY(match.practice == u"yes" && !match.practiceFixed && match.pace == u"3" &&
-                match.paceFixed);
+        QVERIFY(settings.practice.value && !settings.practice.fixed);
+        QCOMPARE(settings.pace.value, 3000);
+        QVERIFY(settings.pace.fixed);
     }
 
     void aFullDiskLeavesTheRecordWhole() {

@@ -1,25 +1,33 @@
 // The teacher's window on the class register, offscreen: its table, chart and filters, by
-// keyboard too, what it exports, and the registers it cannot read.
+// keyboard too, what it exports, the registers it refuses, and names that are only text.
 #include "ClassYear.h"
-#include "desktop/RegisterWindow.h"
+#include "platform/SystemFolders.h"
+#include "teacher/RegisterWindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QChartView>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGraphicsTextItem>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPointer>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// As the game writes it, or a spreadsheet saves it: one child typed two ways, another Anna on
-// another login, quotes and a semicolon in a name, two lines that are no match (a word for a
-// score, a sign in a date), one being written.
+// As the game writes it, or a spreadsheet saves it, under the first versions' header: one child
+// typed two ways, racing and practising, another Anna on another login, quotes and a semicolon
+// in a name; then lines that are no match (a word for a score, a sign in a date, a lesson
+// outside the unit, a negative count, a day that is not, a negative length, a wrong hit
+// without its number), and one being written.
 const QByteArray handWritten =
     "\xEF\xBB\xBF"
     "data e ora;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;numeri sbagliati;fine;"
@@ -28,11 +36,24 @@ const QByteArray handWritten =
     "2026-10-02 09:00:00;alunno01;anna ;15;gara;12;16;1;52;tempo scaduto;300;sì\r\n"
     "2026-10-03 09:00:00;alunno01;Anna;15;gara;-1;7;2;47 52;uscita;200;no\r\n"
     "2026-10-03 10:00:00;alunno01;Anna;3;allenamento;4;4;0;;nuova gara;60;no\n"
+    "2026-10-03 11:00:00;alunno01;Anna;15;allenamento;20;20;0;;uscita;60;no\r\n"
     "2026-10-04 09:00:00;alunno02;Anna;15;gara;2;2;0;;finestra chiusa;30;no\r\n"
     "2026-10-05 09:00:00;alunno03;\"Bea \"\"B\"\"; 3A\";15;gara;1;1;0;;uscita;100;no\r\n"
     "2026-10-06 09:00:00;alunno03;Bea;15;gara;tanti;1;0;;uscita;100;no\r\n"
     "-026-10-06 09:00:00;alunno03;Bea;15;gara;1;1;0;;uscita;100;no\r\n"
+    "2026-10-06 09:00:00;alunno03;Bea;7;gara;1;1;0;;uscita;100;no\r\n"
+    "2026-10-06 09:00:00;alunno03;Bea;15;gara;1;-1;0;;uscita;100;no\r\n"
+    "2026-02-30 09:00:00;alunno03;Bea;15;gara;1;1;0;;uscita;100;no\r\n"
+    "2026-10-06 09:00:00;alunno03;Bea;15;gara;1;1;0;;uscita;-5;no\r\n"
+    "2026-10-06 09:00:00;alunno03;Bea;15;gara;-3;1;1;;uscita;100;no\r\n"
     "2026-10-07 09:00:00;alunno03;Bea;15";
+
+QByteArray match(const QString& name, int lesson, const char* day = "2026-10-01 09:00:00") {
+    return QStringLiteral("%1;alunno;%2;%3;gara;1;1;0;;uscita;60;no\r\n")
+        .arg(QLatin1String(day), name)
+        .arg(lesson)
+        .toUtf8();
+}
 
 struct Opened {
     explicit Opened(const QByteArray& bytes) {
@@ -62,8 +83,38 @@ struct Opened {
                          .arg(static_cast<QLineSeries*>(series)->count());
         return lines;
     }
+    // Every text the chart draws, as it draws it: the title, the legend, the axes.
+    QStringList drawn() const {
+        QStringList texts;
+        for (QGraphicsItem* item : window.chart()->scene()->items())
+            if (auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item))
+                texts << text->toPlainText();
+        return texts;
+    }
+    void show() {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
     QTemporaryDir dir;
     RegisterWindow window;
+};
+
+QString accessible(QObject* object, QAccessible::Text text = QAccessible::Name) {
+    return QAccessible::queryAccessibleInterface(object)->text(text);
+}
+
+class Folders final : public SystemFolders {
+public:
+    QString applicationFolder() override { return {}; }
+    QString systemDir() override { return dir.path(); }
+    QString systemDirProblem() const override { return {}; }
+    const Settings& settings() override { return config; }
+    void rememberLesson(int) override {}
+    void rememberMatch(bool, const QString&) override {}
+    QString loginName() override { return {}; }
+    QTemporaryDir dir;
+    Settings config;
 };
 
 } // namespace
@@ -78,13 +129,14 @@ private slots:
         QTest::addColumn<QDate>("to");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QString>("status");
-        const QString skipped = QStringLiteral(" 2 righe rovinate non sono state lette.");
-        const QString all = QStringLiteral("6 partite in tutto nel registro.") + skipped;
-        const QString anna3 = "Anna|alunno01|3|1|4|4|0,0|", anna2 = "Anna|alunno02|15|1|2|2|0,0|";
+        const QString skipped = QStringLiteral(" 7 righe rovinate non sono state lette.");
+        const QString anna3 = "Anna|alunno01|3|allenamento|1|4|4|0,0|",
+                      practice = "Anna|alunno01|15|allenamento|1|20|20|0,0|",
+                      anna2 = "Anna|alunno02|15|gara|1|2|2|0,0|";
         // clang-format off
-        QTest::newRow("all") << 0 << QDate() << QDate() << QStringList{anna3, "Anna|alunno01|15|3|12|-1|1,0|52 (2 volte), 47 (1 volta)", anna2, "Bea \"B\"; 3A|alunno03|15|1|1|1|0,0|"} << all;
-        QTest::newRow("the lesson of 3") << 3 << QDate() << QDate() << QStringList{anna3} << all;
-        QTest::newRow("3 and 4 October") << 0 << QDate(2026, 10, 3) << QDate(2026, 10, 4) << QStringList{anna3, "Anna|alunno01|15|1|-1|-1|2,0|47 (1 volta), 52 (1 volta)", anna2} << all;
+        QTest::newRow("all") << 0 << QDate() << QDate() << QStringList{anna3, "Anna|alunno01|15|gara|3|12|-1|1,0|52 (2 volte), 47 (1 volta)", practice, anna2, "Bea \"B\"; 3A|alunno03|15|gara|1|1|1|0,0|"} << "Nella tabella 7 partite su 7 del registro." + skipped;
+        QTest::newRow("the lesson of 3") << 3 << QDate() << QDate() << QStringList{anna3} << "Nella tabella 1 partita su 7 del registro." + skipped;
+        QTest::newRow("3 and 4 October") << 0 << QDate(2026, 10, 3) << QDate(2026, 10, 4) << QStringList{anna3, "Anna|alunno01|15|gara|1|-1|-1|2,0|47 (1 volta), 52 (1 volta)", practice, anna2} << "Nella tabella 4 partite su 7 del registro." + skipped;
         QTest::newRow("none those days") << 3 << QDate(2026, 10, 4) << QDate(2026, 10, 5) << QStringList{} << "Nessuna partita in questi giorni." + skipped;
         // clang-format on
     }
@@ -99,7 +151,7 @@ private slots:
         QCOMPARE(o.find<QDateEdit>("dal")->date(), QDate(2026, 10, 1));
         QCOMPARE(o.find<QDateEdit>("al")->date(), QDate(2026, 10, 5)); // the last match read
         auto* lessons = o.find<QComboBox>("lezione");
-        QCOMPARE(lessons->count(), 3); // all, 3 and 15
+        QCOMPARE(lessons->count(), 3); // all, 3 and 15: not the 7 of a line that is no match
         lessons->setCurrentIndex(lessons->findData(lesson));
         if (from.isValid()) {
             o.find<QDateEdit>("dal")->setDate(from);
@@ -112,28 +164,150 @@ private slots:
     void theChartFollowsTheChildChosenByKeyboard() {
         Opened o(handWritten);
         o.window.load(o.path());
-        o.window.show();
-        QApplication::setActiveWindow(&o.window);
-        QVERIFY(QTest::qWaitForWindowActive(&o.window));
+        o.show();
         QCOMPARE(QApplication::focusWidget(), o.window.table());
         QCOMPARE(o.window.chart()->accessibleDescription(),
-                 "I punteggi di Anna. Lezione del 3: 1 partita il 03/10/2026, ultimo punteggio 4; "
-                 "Lezione del 15: 3 partite dal 01/10/2026 al 03/10/2026, ultimo punteggio -1.");
-        QCOMPARE(o.lines(), QStringList({"Lezione del 3: 1", "Lezione del 15: 3"}));
+                 "I punteggi di Anna in allenamento. Lezione del 3: 1 partita il 03/10/2026, "
+                 "ultimo punteggio 4; Lezione del 15: 1 partita il 03/10/2026, ultimo punteggio "
+                 "20.");
+        QCOMPARE(o.lines(), QStringList({"Lezione del 3: 1", "Lezione del 15: 1"}));
+        QTest::keyClick(o.window.table(), Qt::Key_Down);
+        QCOMPARE(o.window.chart()->accessibleDescription(),
+                 "I punteggi di Anna in gara. Lezione del 15: 3 partite dal 01/10/2026 al "
+                 "03/10/2026, ultimo punteggio -1.");
         QTest::keyClick(o.window.table(), Qt::Key_Down);
         QTest::keyClick(o.window.table(), Qt::Key_Down);
         QCOMPARE(
             o.window.chart()->accessibleDescription(),
-            "I punteggi di Anna. Lezione del 15: 1 partita il 04/10/2026, ultimo punteggio 2.");
-        o.find<QComboBox>("lezione")->setCurrentIndex(2); // the lesson of 15: still her
+            "I punteggi di Anna in gara. Lezione del 15: 1 partita il 04/10/2026, ultimo punteggio "
+            "2.");
+        // A new filter: still her, and the chart drawn once, the one before it gone.
+        const QPointer<QChart> before = o.window.chart()->chart();
+        o.find<QComboBox>("lezione")->setCurrentIndex(2);
+        QVERIFY(before.isNull());
         QCOMPARE(o.lines(), QStringList("Lezione del 15: 1"));
-        // Tab leaves the table for the chart, then the filters; a label's letter reaches its field.
+        QCOMPARE(o.rows().at(o.window.table()->currentIndex().row()).section(u'|', 1, 1),
+                 "alunno02");
+        // Tab leaves the table for the chart, which a screen reader hears and the eye sees;
+        // then the filters; a label's letter reaches its field.
+        const QImage unfocused = o.window.chart()->grab().toImage();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), o.window.chart());
+        QAccessibleInterface* focused =
+            QAccessible::queryAccessibleInterface(&o.window)->focusChild();
+        for (int depth = 0; depth < 8 && focused && focused->focusChild() &&
+                            focused->focusChild()->object() != focused->object();
+             ++depth)
+            focused = focused->focusChild();
+        QVERIFY(focused);
+        QCOMPARE(focused->text(QAccessible::Name), "Punteggi nel tempo");
+        QCOMPARE(focused->text(QAccessible::Description),
+                 o.window.chart()->accessibleDescription());
+        const QImage framed = o.window.chart()->grab().toImage();
+        const QColor highlight = o.window.palette().color(QPalette::Highlight);
+        QCOMPARE(framed.pixelColor(framed.width() / 2, 1), highlight);
+        QVERIFY(unfocused.pixelColor(unfocused.width() / 2, 1) != highlight);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), o.find<QComboBox>("lezione"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), o.find<QDateEdit>("al"));
+    }
+
+    // A day typed is taken as typed, whatever the days of the register.
+    void aTypedDayIsTakenAsTyped() {
+        Opened o(handWritten);
+        o.window.load(o.path());
+        o.show();
+        auto* to = o.find<QDateEdit>("al");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+        QTest::keyClicks(to, "15/10/2026");
+        QCOMPARE(to->date(), QDate(2026, 10, 5)); // not before the day is whole
+        QTest::keyClick(to, Qt::Key_Return);
+        QCOMPARE(to->date(), QDate(2026, 10, 15));
+        auto* from = o.find<QDateEdit>("dal");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+        QTest::keyClicks(from, "04.10.2026");
+        QTest::keyClick(from, Qt::Key_Tab);
+        QCOMPARE(from->date(), QDate(2026, 10, 4));
+        QCOMPARE(o.rows().size(), 2); // Anna of alunno02, and Bea
+    }
+
+    // Eleven lessons in one chart: each its own colour, and its name whole at any scale.
+    void elevenLessonsEachReadWhole() {
+        QByteArray bytes = ClassRegister::header;
+        for (const int lesson : Settings::lessons)
+            bytes += match("Anna", lesson);
+        Opened o(bytes);
+        o.window.load(o.path());
+        o.show();
+        QCOMPARE(o.find<QComboBox>("lezione")->itemText(8), "Lezione dell'11");
+        QSet<QRgb> colours;
+        for (QAbstractSeries* series : o.window.chart()->chart()->series())
+            colours << static_cast<QLineSeries*>(series)->color().rgb();
+        QCOMPARE(colours.size(), 11);
+        const QStringList drawn = o.drawn();
+        for (const int lesson : Settings::lessons) {
+            const QString name = lesson == 11 ? QStringLiteral("Lezione dell'11")
+                                              : QStringLiteral("Lezione del %1").arg(lesson);
+            QVERIFY2(drawn.contains(name), qPrintable(drawn.join(u'|')));
+        }
+    }
+
+    // Whatever a child types as a name is shown as typed, never read as markup: in the table,
+    // the chart, what a screen reader gets, the status and the export.
+    void aChildsNameIsOnlyText_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("bold") << "<b>x</b>";
+        QTest::newRow("an endless picture") << "<img src=/dev/zero>";
+        QTest::newRow("a file's picture") << "<img src=/etc/hostname>";
+    }
+    void aChildsNameIsOnlyText() {
+        QFETCH(QString, name);
+        ::alarm(60); // a name read as a picture of /dev/zero would hold the test: end it
+        Opened o(ClassRegister::header + match(name, 15));
+        o.window.load(o.path());
+        o.show();
+        QCOMPARE(o.rows().first().section(u'|', 0, 0), name);
+        QVERIFY2(o.drawn().contains("I punteggi di " + name + " in gara"),
+                 qPrintable(o.drawn().join(u'|')));
+        QVERIFY(o.window.chart()->accessibleDescription().startsWith("I punteggi di " + name));
+        const QString path = o.dir.filePath(QStringLiteral("tabella.csv"));
+        QCOMPARE(o.window.exportTable(path), QString());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains('\n' + name.toUtf8() + ';'));
+        ::alarm(0);
+        // A folder named as markup, quoted by the status.
+        QVERIFY(QDir(o.dir.path()).mkdir(name.section(u'/', 0, 0)));
+        const QString missing = o.dir.filePath(name.section(u'/', 0, 0) + "/registro.csv");
+        o.window.load(missing);
+        QCOMPARE(accessible(o.find<QLabel>("stato")),
+                 "Il registro " + missing +
+                     " non c'è ancora: nasce alla fine della prima partita.");
+    }
+
+    void theTableIsExportedAsItIsSorted() {
+        Opened o(handWritten);
+        o.window.load(o.path());
+        o.show();
+        // A click on a title sorts by it, numbers as numbers; the export follows.
+        QHeaderView* titles = o.window.table()->horizontalHeader();
+        QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                          QPoint(titles->sectionViewportPosition(5) + 5, titles->height() / 2));
+        QCOMPARE(titles->sortIndicatorSection(), 5);
+        const QString path = o.dir.filePath(QStringLiteral("tabella.csv"));
+        QCOMPARE(o.window.exportTable(path), QString());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(),
+                 "\xEF\xBB\xBFNome;Utente;Lezione;Tipo;Partite;Punteggio migliore;Ultimo "
+                 "punteggio;Errori a partita;Numeri sbagliati più spesso\r\n"
+                 "\"Bea \"\"B\"\"; 3A\";alunno03;15;gara;1;1;1;0,0;\r\n"
+                 "Anna;alunno02;15;gara;1;2;2;0,0;\r\n"
+                 "Anna;alunno01;3;allenamento;1;4;4;0,0;\r\n"
+                 "Anna;alunno01;15;gara;3;12;-1;1,0;52 (2 volte), 47 (1 volta)\r\n"
+                 "Anna;alunno01;15;allenamento;1;20;20;0,0;\r\n");
+        QVERIFY(!(file.permissions() & (QFile::ReadOther | QFile::WriteOther)));
     }
 
     // A class of 25 over a school year, two matches a week each, and a line that is no match.
@@ -141,11 +315,11 @@ private slots:
         const QList<ClassRegister::Match> year = classYear(80);
         Opened o(registerOf(year) + "2027-01-10 09:00:00;alunno03;Bambino 3;15;gara\r\n");
         o.window.load(o.path());
-        QCOMPARE(o.status(),
-                 "2000 partite in tutto nel registro. Una riga rovinata non è stata letta.");
+        QCOMPARE(o.status(), "Nella tabella 2000 partite su 2000 del registro. Una riga rovinata "
+                             "non è stata letta.");
         const QStringList rows = o.rows();
         QCOMPARE(rows.size(), 50);
-        QVERIFY2(rows[2].startsWith("Bambino 2|alunno02|3|40|"), qPrintable(rows[2])); // not 10
+        QVERIFY2(rows[2].startsWith("Bambino 2|alunno02|3|gara|40|"), qPrintable(rows[2]));
         QCOMPARE(o.lines(), QStringList({"Lezione del 3: 40", "Lezione del 15: 40"}));
         auto* lessons = o.find<QComboBox>("lezione");
         lessons->setCurrentIndex(lessons->findData(3));
@@ -157,26 +331,49 @@ private slots:
         for (const ClassRegister::Match& match : year)
             played += match.date <= QDate(2026, 9, 18);
         for (const QString& row : o.rows())
-            shown += row.section(u'|', 3, 3).toInt();
+            shown += row.section(u'|', 4, 4).toInt();
         QVERIFY(played > 25);
         QCOMPARE(shown, played);
+        QCOMPARE(o.status(), QStringLiteral("Nella tabella %1 partite su 2000 del registro. Una "
+                                            "riga rovinata non è stata letta.")
+                                 .arg(played));
     }
 
-    void theTableIsExportedAsTheRegisterIs() {
-        Opened o(handWritten);
-        o.window.load(o.path());
-        const QString path = o.dir.filePath(QStringLiteral("tabella.csv"));
-        QCOMPARE(o.window.exportTable(path), QString());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(),
-                 "\xEF\xBB\xBFnome;utente;lezione;partite;punteggio migliore;ultimo punteggio;"
-                 "errori a partita;numeri sbagliati più spesso\r\n"
-                 "Anna;alunno01;3;1;4;4;0,0;\r\n"
-                 "Anna;alunno01;15;3;12;-1;1,0;52 (2 volte), 47 (1 volta)\r\n"
-                 "Anna;alunno02;15;1;2;2;0,0;\r\n"
-                 "\"Bea \"\"B\"\"; 3A\";alunno03;15;1;1;1;0,0;\r\n");
-        QVERIFY(!(file.permissions() & (QFile::ReadOther | QFile::WriteOther)));
+    // What no game writes is held off: stray lessons are lines that are no match, a register of
+    // more children than a school has, or larger than a school's years, is refused.
+    void aHostileRegisterIsHeldOff_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("told"); // %1 the path
+        QTest::addColumn<int>("rows");
+        QByteArray stray = ClassRegister::header + match("Anna", 3);
+        for (int lesson = 100; lesson < 10100; ++lesson)
+            stray += match("Anna", lesson);
+        QByteArray crowd = ClassRegister::header;
+        for (int child = 0; child < 5001; ++child)
+            crowd += match(QString::number(child), 15);
+        QByteArray huge = ClassRegister::header + match("Anna", 3);
+        huge += QByteArray((64 << 20) - huge.size() + 1, '\n');
+        const QString refused = QStringLiteral("Non riesco a leggere il registro %1: ");
+        QTest::newRow("10,000 stray lessons") << stray << QString() << 1;
+        QTest::newRow("5,001 children")
+            << crowd
+            << refused + "ha le partite di più di 5000 bambini, e non sembra il registro di una "
+                         "classe."
+            << 0;
+        QTest::newRow("64 MB and a byte")
+            << huge << refused + "è più grande di 64 MB, e non sembra il registro di una classe."
+            << 0;
+    }
+    void aHostileRegisterIsHeldOff() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, told);
+        QFETCH(int, rows);
+        Opened o(bytes);
+        QCOMPARE(o.window.load(o.path()), told.arg(o.path()));
+        QCOMPARE(o.rows().size(), rows);
+        QVERIFY(o.find<QComboBox>("lezione")->count() <= 2);
+        if (rows)
+            QVERIFY(o.status().endsWith(" 10000 righe rovinate non sono state lette."));
     }
 
     void aRegisterItCannotReadIsTold_data() {
@@ -205,6 +402,39 @@ private slots:
         QCOMPARE(window.load(path), told.arg(path));
         QCOMPARE(window.findChild<QLabel*>("stato")->text(), told.arg(path));
         QCOMPARE(window.table()->model()->rowCount(), 0);
+    }
+
+    // Turned off by the teacher, the register is said to be off, not to come.
+    void aRegisterTurnedOffIsSaidToBeOff_data() {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<bool>("written"); // lines from before it was turned off
+        QTest::addColumn<QString>("told");
+        const QString off = "Il registro è spento nelle impostazioni di sistema ([register] "
+                            "enabled=no): le partite non vengono scritte.";
+        QTest::newRow("none") << "no" << false << off;
+        QTest::newRow("lines from before")
+            << "off" << true << off + " Qui ci sono quelle scritte prima.";
+        QTest::newRow("a value of no use")
+            << "forse" << false
+            << "Nelle impostazioni di sistema, in [register], «enabled=forse» non si può usare: il "
+               "registro resta spento. " +
+                   off;
+        QTest::newRow("on") << "sì" << true << "";
+    }
+    void aRegisterTurnedOffIsSaidToBeOff() {
+        QFETCH(QString, setting);
+        QFETCH(bool, written);
+        QFETCH(QString, told);
+        Folders folders;
+        folders.config = Settings::parse({{"register/enabled", setting}}, {});
+        if (written) {
+            QFile file(ClassRegister::path(folders.dir.path()));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(handWritten);
+        }
+        RegisterWindow window;
+        QCOMPARE(window.loadClassRegister(folders), told);
+        QCOMPARE(window.table()->model()->rowCount(), written ? 5 : 0);
     }
 };
 

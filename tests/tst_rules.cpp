@@ -420,7 +420,12 @@ private slots:
         QFETCH(QString, pace);
         QFETCH(int, interval);
         TestGame t;
-        t.folders.matchSetting = {practice, false, pace, false};
+        Settings::Values own;
+        if (!practice.isEmpty())
+            own.insert("match/practice", practice);
+        if (!pace.isEmpty())
+            own.insert("match/pace", pace);
+        t.folders.config = Settings::parse({}, own);
         t.start();
         Board& b = t.game.board;
         const bool match = interval == 1300 && practice != u"Sì";
@@ -428,28 +433,90 @@ private slots:
         QCOMPARE(b.Timer1.isEnabled(), match);
         QCOMPARE(b.find(u"Label11")->caption() + u' ' + b.lblconto.caption(),
                  match ? "Tempo restante 00:05:00" : "Allenamento --:--:--");
+        // A pause does not give a practice match a clock.
+        t.game.backgroundClicked();
+        t.game.pauseToggled();
+        t.game.pauseToggled();
+        QCOMPARE(b.Timer1.isEnabled(), match);
         t.game.controlClicked(b.paricmd); // a point: a record, over empty files
         t.game.controlClicked(b.cmdExit);
         QCOMPARE(QFileInfo(t.recordFile("aquarvel.txt")).size(), match ? 4 : 0); // " 1\r\n"
         QCOMPARE(t.dialogs.texts().last().startsWith(u"Ok ho registrato"), match);
     }
 
-    // The teacher's choice is kept against the child's; a value that cannot be used is told.
-    void aTeachersMatchIsKeptAndABadValueIsTold() {
+    // Each setting as the teacher's file says it, over the child's own; what cannot be used is
+    // told, naming the key and the value, and what is done instead.
+    void aSettingMeansWhatItSays_data() {
+        QTest::addColumn<QString>("teacher"); // the file as written
+        QTest::addColumn<QString>("player");  // the child's own: key=value, a line each
+        // lesson, explanations, register, practice, pace; ! where the teacher fixed it
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<QString>("told");
+        const QString system = "Nelle impostazioni di sistema, in ";
+        const QString childs = ": vale la scelta di ciascun bambino.";
+        // clang-format off
+        QTest::newRow("nothing set") << "" << "" << "15 sì sì no 1300" << "";
+        QTest::newRow("the old keys, yes and no in any case") << "[lesson]\ndivisor=3\nspiegazioni=NO\n[registro]\nattivo= Off \n" << "" << "3! no no no 1300" << "";
+        for (const char* yes : {"sì", "si", "Yes", "VERO", "true", "1", " on "})
+            QTest::addRow("practice=%s", yes) << QString("[match]\npractice=%1\n").arg(yes) << "" << "15 sì sì sì! 1300" << "";
+        for (const char* no : {"no", "Falso", "false", "0", "OFF"})
+            QTest::addRow("enabled=%s", no) << QString("[register]\nenabled=%1\n").arg(no) << "" << "15 sì no no 1300" << "";
+        QTest::newRow("a comment after the value") << "[match]\npractice=yes   # no clock\n; a comment\n# pace=3\n" << "" << "15 sì sì sì! 1300" << "";
+        QTest::newRow("the register: neither yes nor no") << "[register]\nenabled=forse\n" << "" << "15 sì no no 1300" << system + "[register], «enabled=forse» non si può usare: il registro resta spento.";
+        QTest::newRow("explanations: empty") << "[lesson]\nexplanations=\n" << "" << "15 sì sì no 1300" << system + "[lesson], «explanations=» è vuoto: ogni avviso spiega perché il numero non va.";
+        QTest::newRow("no lesson") << "[lesson]\ndivisor=7\n" << "lesson/divisor=3" << "15! sì sì no 1300" << system + "[lesson], «divisor=7» non si può usare: si gioca con i multipli del 15.";
+        QTest::newRow("an empty lesson") << "[lesson]\ndivisor=\n" << "" << "15! sì sì no 1300" << system + "[lesson], «divisor=» è vuoto: si gioca con i multipli del 15.";
+        QTest::newRow("the child's own lesson, none") << "" << "lesson/divisor=8" << "15 sì sì no 1300" << "Nelle impostazioni di questo utente, in [lesson], «divisor=8» non si può usare: si gioca con i multipli del 15.";
+        QTest::newRow("empty match values: the child's") << "[match]\npractice=\npace=\n" << "match/practice=yes\nmatch/pace=2" << "15 sì sì sì 2000" << system + "[match], «practice=» è vuoto" + childs + '\n' + system + "[match], «pace=» è vuoto" + childs;
+        QTest::newRow("a race at a practice pace") << "[match]\npractice=no\npace=3\n" << "" << "15 sì sì no! 1300!" << system + "[match], «practice=no» e «pace=3» non vanno insieme, perché con i numeri più lenti si gioca un allenamento: i numeri saltano ogni 1,3 secondi.";
+        QTest::newRow("a race: no slower pace") << "[match]\npractice=no\n" << "match/pace=2" << "15 sì sì no! 1300!" << "";
+        QTest::newRow("a pace of the teacher's") << "[match]\npace=1,3\n" << "match/pace=3\nmatch/practice=yes" << "15 sì sì sì 1300!" << "";
+        // clang-format on
+    }
+    void aSettingMeansWhatItSays() {
+        QFETCH(QString, teacher);
+        QFETCH(QString, player);
+        QFETCH(QString, taken);
+        QFETCH(QString, told);
+        Settings::Values own;
+        for (const QString& line : player.split(u'\n', Qt::SkipEmptyParts))
+            own.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
+        const Settings s = Settings::parse(Settings::readConf(teacher.toUtf8()), own);
+        const auto word = [](bool yes) {
+            return yes ? QStringLiteral("sì") : QStringLiteral("no");
+        };
+        const auto fixed = [](bool fixed) { return fixed ? QStringLiteral("!") : QString(); };
+        QCOMPARE(QStringLiteral("%1%2 %3 %4 %5%6 %7%8")
+                     .arg(s.lesson.value)
+                     .arg(fixed(s.lesson.fixed), word(s.explanations), word(s.registerOn),
+                          word(s.practice.value), fixed(s.practice.fixed))
+                     .arg(s.pace.value)
+                     .arg(fixed(s.pace.fixed)),
+                 taken);
+        QCOMPARE(s.problems.join(u'\n'), told);
+    }
+
+    // The teacher's choice is kept against the child's; what cannot be used is told once.
+    void aTeachersMatchIsKeptAndABadValueIsToldOnce() {
         TestGame t;
-        t.folders.matchSetting = {"forse", false, "5", true};
+        t.folders.config = Settings::parse({{"match/practice", "forse"}, {"match/pace", "3"}}, {});
         t.start();
-        QCOMPARE(t.dialogs.texts().mid(0, 2),
-                 QStringList({"Nelle impostazioni l'allenamento (practice=) è «forse», né yes né "
-                              "no: si gioca una gara.",
-                              "Nelle impostazioni il ritmo (pace=) è 5, che non c'è: i numeri "
-                              "saltano ogni 1,3 secondi."}));
+        QCOMPARE(t.dialogs.texts().first(),
+                 "Nelle impostazioni di sistema, in [match], «practice=forse» non si può usare: "
+                 "vale la scelta di ciascun bambino.");
+        QCOMPARE(t.dialogs.texts().at(1), "Come ti chiami?");
         const auto boxes = t.dialogs.shown.size();
-        t.game.matchChosen(false, 2000); // the teacher's pace: not asked, not changed
-        QCOMPARE(int(t.dialogs.shown.size() - boxes) + t.game.state.pace, 1300);
+        t.game.matchChosen(true, 2000); // the teacher's pace: not asked, not changed
+        QCOMPARE(t.dialogs.shown.size(), boxes);
+        QCOMPARE(t.game.state.pace, qint16(3000));
         t.dialogs.answer(Answer::Yes);
-        t.game.matchChosen(true, 1300); // practice is the child's: asked, and remembered
-        QVERIFY(t.game.state.practice && t.folders.matchSetting.practice == u"yes");
+        t.dialogs.type("Anna");
+        t.game.matchChosen(true, 3000); // practice is the child's: asked, and remembered
+        QVERIFY(t.game.state.practice);
+        QCOMPARE(t.folders.remembered, "yes 3");
+        QCOMPARE(t.dialogs.texts().mid(int(boxes)),
+                 QStringList({"INIZIAMO UNA NUOVA GARA  ?", "Come ti chiami?",
+                              " Anna vediamo se sei un vero campione  "})); // told once only
         QCOMPARE(t.game.board.find(u"Label11")->caption(), QStringLiteral("Allenamento"));
     }
 
@@ -548,7 +615,7 @@ private slots:
     void eachLessonKeepsItsRightAndWrongTargetsApart() {
         QFETCH(int, divisor);
         TestGame t;
-        t.folders.setting.divisor = QString::number(divisor);
+        t.folders.config.lesson.value = divisor;
         t.start();
         t.game.backgroundClicked(); // the match starts: the targets jump
         std::mt19937 choose(divisor);
@@ -611,7 +678,7 @@ private slots:
         QFETCH(int, divisor);
         QFETCH(QString, words);
         TestGame t;
-        t.folders.setting.divisor = QString::number(divisor);
+        t.folders.config.lesson.value = divisor;
         t.start();
         const Board& b = t.game.board;
         t.game.resized(true); // the title minimised is the lesson's too
@@ -652,7 +719,8 @@ private slots:
                                   .arg(divisor);
         for (const bool explained : {true, false}) { // the teacher's spiegazioni=no: plain
             TestGame t;
-            t.folders.setting = {QString::number(divisor), false, explained};
+            t.folders.config.lesson.value = divisor;
+            t.folders.config.explanations = explained;
             t.start();
             t.game.board.disparicmd.setCaption(QString::number(number));
             t.game.controlClicked(t.game.board.disparicmd);
@@ -664,27 +732,18 @@ private slots:
                      qPrintable(QString::number(n)));
     }
 
-    void aTeachersLessonThatIsNoLessonIsToldAndFifteenIsPlayed_data() {
-        QTest::addColumn<QString>("divisor");
-        QTest::addColumn<QString>("told");
-        const QString fifteen = QStringLiteral(": si gioca con i multipli del 15.");
-        QTest::newRow("7") << "7"
-                           << "La lezione scelta nelle impostazioni, 7, non c'è" + fifteen;
-        QTest::newRow("empty") << ""
-                               << "Nelle impostazioni la lezione (divisor=) è vuota" + fifteen;
-    }
     void aTeachersLessonThatIsNoLessonIsToldAndFifteenIsPlayed() {
-        QFETCH(QString, divisor);
-        QFETCH(QString, told);
         TestGame t;
-        t.folders.setting = {divisor, true};
+        t.folders.config = Settings::parse({{"lesson/divisor", "7"}}, {});
         t.start();
-        QCOMPARE(t.dialogs.texts().first(), told);
+        QCOMPARE(t.dialogs.texts().first(), t.folders.config.problems.first());
+        QCOMPARE(t.game.state.divisor, qint16(15));
         // Not the child's to change: no question is asked, and a Yes at hand is not taken.
         t.dialogs.answer(Answer::Yes);
         const auto boxes = t.dialogs.shown.size();
         t.game.lessonChosen(3);
-        QCOMPARE(t.game.state.divisor * 100 + int(t.dialogs.shown.size() - boxes), 1500);
+        QCOMPARE(t.game.state.divisor, qint16(15));
+        QCOMPARE(t.dialogs.shown.size(), boxes);
     }
 
     // The timers tick under the warning and the question, held under a start-up problem and exit.

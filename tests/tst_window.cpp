@@ -143,7 +143,7 @@ private slots:
     // With the lesson the teacher fixed, the only one offered.
     void theMenuBarHasItsEntriesInOrder() {
         WindowFixture f;
-        f.folders.setting = {QStringLiteral("15"), true};
+        f.folders.config.lesson = {15, true};
         f.start();
         QVERIFY(f.tavola.menuBar()->sizeHint().width() <= 608); // none hidden behind "››"
         QStringList entries;
@@ -291,7 +291,7 @@ hf=Help
         QFETCH(QString, ending);
         QFETCH(QByteArray, line);
         WindowFixture f;
-        f.folders.matchSetting.practice = ending == QLatin1String("practice") ? "yes" : "";
+        f.folders.config.practice.value = ending == QLatin1String("practice");
         f.start(name);
         Board& board = f.game().board;
         for (const QChar hit : hits) {
@@ -352,7 +352,7 @@ hf=Help
         lessons->popup({0, 0});
         QTest::mouseClick(lessons, Qt::LeftButton, {}, lessons->actionGeometry(three).center());
         QCOMPARE(f.tavola.windowTitle(), QStringLiteral("Frulvane - Multipli del 3"));
-        QCOMPARE(f.folders.setting.divisor, QStringLiteral("3")); // remembered
+        QCOMPARE(f.folders.remembered, QStringLiteral("3"));
         QCOMPARE(bar->findChild<QAction*>("Ciao")->text(),
                  QStringLiteral("Ciao campione, mi raccomando colpisci solo i multipli del 3"));
     }

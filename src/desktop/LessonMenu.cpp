@@ -102,7 +102,9 @@ QActionGroup* LessonMenu::addChoices(const std::vector<Choice>& choices,
 
 void LessonMenu::show(const GameState& state) {
     mark(m_lessons, state.divisor, state.lessonFixed);
-    mark(m_kinds, state.practice ? 1 : 0, state.practiceFixed);
+    // A match at a slower pace keeps no record: it is never ticked as a race.
+    mark(m_kinds, state.isPractice() ? 1 : 0,
+         state.practiceFixed || (state.paceFixed && state.pace != Settings::racePace));
     mark(m_paces, state.pace, state.paceFixed);
 }
 

@@ -180,7 +180,9 @@ void Tavola::buildLessonMenu() {
         showLesson();
     };
     chosen.practice = [this](bool practice) {
-        m_game.matchChosen(practice, m_game.state.pace);
+        // A race is played at the race's pace.
+        const GameState& state = m_game.state;
+        m_game.matchChosen(practice, practice || state.paceFixed ? state.pace : Settings::racePace);
         showLesson();
     };
     chosen.pace = [this](int pace) {
@@ -196,6 +198,7 @@ void Tavola::buildPauseEntry() {
     m_pause = menuBar()->addAction(QString());
     m_pause->setObjectName(QStringLiteral("Pausa"));
     m_pause->setShortcut(Qt::Key_P);
+    m_pause->setAutoRepeat(false); // P held down is one press
     connect(m_pause, &QAction::triggered, this, [this] { m_game.pauseToggled(); });
     pauseChanged(m_game.board.isPaused());
 }
@@ -216,7 +219,11 @@ void Tavola::menuCaptionChanged(const QString& name) {
 
 void Tavola::buildTimer(QTimer& timer, const GameTimer& gameTimer) {
     timer.setTimerType(Qt::CoarseTimer);
-    connect(&timer, &QTimer::timeout, this, [this, &gameTimer] { m_game.timerTicked(gameTimer); });
+    connect(&timer, &QTimer::timeout, this, [this, &timer, &gameTimer] {
+        if (timer.interval() != gameTimer.interval())
+            timer.start(gameTimer.interval()); // the rest of a held interval has run out
+        m_game.timerTicked(gameTimer);
+    });
     timerChanged(gameTimer);
 }
 
@@ -323,12 +330,16 @@ void Tavola::keepWithinReach(QWidget* widget) {
 }
 
 void Tavola::timerChanged(const GameTimer& timer) {
-    QTimer& qtimer = &timer == &m_game.board.Timer1 ? m_timer1 : m_timer2;
-    qtimer.setInterval(timer.interval());
-    if (timer.isEnabled())
-        qtimer.start();
-    else
+    const bool clock = &timer == &m_game.board.Timer1;
+    QTimer& qtimer = clock ? m_timer1 : m_timer2;
+    int& left = clock ? m_timer1Left : m_timer2Left;
+    if (timer.isEnabled()) {
+        qtimer.start(timer.isResuming() && left >= 0 ? left : timer.interval());
+    } else {
+        left = timer.isHeld() && qtimer.isActive() ? qtimer.remainingTime() : -1;
         qtimer.stop();
+        qtimer.setInterval(timer.interval());
+    }
 }
 
 void Tavola::captionChanged(const QString& caption) {

@@ -80,5 +80,8 @@ private:
     QAction* m_pause = nullptr;
     QTimer m_timer1{this};
     QTimer m_timer2{this};
+    // What was left of each timer's interval when it was held; -1 when it was stopped.
+    int m_timer1Left = -1;
+    int m_timer2Left = -1;
     Game m_game;
 };

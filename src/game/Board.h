@@ -30,6 +30,16 @@ public:
     bool isPaused() const { return m_paused; }
     void setPaused(bool paused);
 
+    // Both timers held for a box or a pause, and released again: see GameTimer::hold.
+    void holdTimers() {
+        Timer1.hold();
+        Timer2.hold();
+    }
+    void releaseTimers() {
+        Timer1.release();
+        Timer2.release();
+    }
+
     // Back to the design state, as when the window is loaded again; no pause.
     void reset();
     void setObserver(BoardObserver* observer);

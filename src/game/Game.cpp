@@ -97,27 +97,32 @@ void Game::windowClosed() {
 }
 
 Answer Game::messageBox(const MessageBoxRequest& request) {
+    const QDateTime opened = time().now();
     const Answer answer = m_services.dialogs.messageBox(request);
     if (m_ended)
         throw ProgramEnded{};
+    away(opened);
     return answer;
 }
 
+void Game::away(const QDateTime& since) {
+    if (!board.isPaused()) // a pause counts its own time
+        state.awayMs += since.msecsTo(time().now());
+}
+
 Answer Game::messageBoxWithTimersHeld(const MessageBoxRequest& request) {
-    const bool clockRan = board.Timer1.isEnabled();
-    const bool shuffleRan = board.Timer2.isEnabled();
-    board.Timer1.setEnabled(false);
-    board.Timer2.setEnabled(false);
+    board.holdTimers();
     const Answer answer = messageBox(request);
-    board.Timer1.setEnabled(clockRan);
-    board.Timer2.setEnabled(shuffleRan);
+    board.releaseTimers();
     return answer;
 }
 
 QString Game::inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
+    const QDateTime opened = time().now();
     QString text = m_services.dialogs.inputBox(prompt, title, defaultText);
     if (m_ended)
         throw ProgramEnded{};
+    away(opened);
     return text;
 }
 

@@ -74,6 +74,8 @@ public:
     // A box that neither timer ticks under: for boxes the rules do not time.
     Answer messageBoxWithTimersHeld(const MessageBoxRequest& request);
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText);
+    // The time since then was spent away from play, in a box: the register leaves it out.
+    void away(const QDateTime& since);
     void suona(const QString& path);
     QString applicationFolder() { return m_services.folders.applicationFolder(); }
     QString GetSystemDir() { return m_services.folders.systemDir(); }

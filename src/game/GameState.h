@@ -40,4 +40,5 @@ struct GameState {
     QDateTime matchStart;
     int rightHits = 0;
     QList<int> wrongNumbers; // one a wrong hit
+    qint64 awayMs = 0;       // in boxes and pauses: not played
 };

@@ -1,6 +1,7 @@
 #include "game/Lessons.h"
 
 #include "game/TavolaDesign.h"
+#include "platform/NumberText.h"
 #include "records/RecordStore.h"
 
 #include <QStringList>
@@ -70,12 +71,6 @@ const Words& wordsOf(int divisor) {
     return words[std::ranges::find(divisors, divisor) - divisors.begin()];
 }
 
-// "del 3", "dell'11": the article before the number as it is read aloud.
-QString ofThe(int divisor) {
-    return (divisor == 11 ? QStringLiteral("dell'") : QStringLiteral("del ")) +
-           QString::number(divisor);
-}
-
 int sum(const QList<int>& digits) {
     return std::accumulate(digits.begin(), digits.end(), 0);
 }
@@ -135,7 +130,7 @@ QString fails(int number, int divisor) {
 } // namespace
 
 QString name(int divisor) {
-    return QStringLiteral("Multipli ") + ofThe(divisor);
+    return QStringLiteral("Multipli ") + NumberText::ofThe(divisor);
 }
 
 QString title(int divisor) {
@@ -146,7 +141,7 @@ QString title(int divisor) {
 QString hint(int divisor, const QString& entry) {
     if (entry == u"Ciao")
         return QStringLiteral("Ciao campione, mi raccomando colpisci solo i multipli ") +
-               ofThe(divisor);
+               NumberText::ofThe(divisor);
     if (entry == u"d")
         return QStringLiteral("Un numero è divisibile per %1 se %2")
             .arg(divisor)

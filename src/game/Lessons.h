@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Settings.h"
+
 #include <QString>
 
 #include <array>
@@ -8,8 +10,8 @@
 // and these are the words that teach it. The lesson of 15 is the game as it always was.
 namespace Lessons {
 
-inline constexpr std::array<int, 11> divisors{2, 3, 4, 5, 6, 9, 10, 11, 12, 15, 25};
-inline constexpr int standard = 15;
+inline constexpr auto divisors = Settings::lessons;
+inline constexpr int standard = Settings::standardLesson;
 
 // "Multipli del 3", "Multipli dell'11": the lesson's entry in the menu.
 QString name(int divisor);

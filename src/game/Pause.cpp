@@ -11,10 +11,7 @@ void Pause::toggle() {
 
 void Pause::start() {
     Board& board = m_game.board;
-    m_clockRan = board.Timer1.isEnabled();
-    m_shuffleRan = board.Timer2.isEnabled();
-    board.Timer1.setEnabled(false);
-    board.Timer2.setEnabled(false);
+    board.holdTimers();
     m_inSight.clear();
     for (Control* number : {&board.paricmd, &board.paricmd1, &board.paricmd2, &board.disparicmd,
                             &board.disparicmd1, &board.disparicmd2})
@@ -26,17 +23,22 @@ void Pause::start() {
     board.lblMessage.setCaption(QStringLiteral("Pausa"));
     board.lblMessage.show();
     board.setPaused(true);
+    m_since = m_game.time().now();
+}
+
+qint64 Pause::pausedMs() {
+    return m_game.board.isPaused() ? m_since.msecsTo(m_game.time().now()) : 0;
 }
 
 void Pause::resume() {
     Board& board = m_game.board;
     if (!board.isPaused())
         return;
+    m_game.state.awayMs += pausedMs();
     board.setPaused(false);
     board.lblMessage.hide();
     board.lblMessage.setCaption(m_message);
     for (Control* number : m_inSight)
         number->show();
-    board.Timer1.setEnabled(m_clockRan);
-    board.Timer2.setEnabled(m_shuffleRan);
+    board.releaseTimers();
 }

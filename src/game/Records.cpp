@@ -4,6 +4,8 @@
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
 
+#include <algorithm>
+
 namespace {
 QString holderOf(const RecordStore::Record& record) {
     const QString holder = record.name.trimmed();
@@ -45,14 +47,16 @@ void Records::matchBegins() {
     state.matchStart = m_game.time().now();
     state.rightHits = 0;
     state.wrongNumbers.clear();
+    state.awayMs = 0;
 }
 
 QString Records::registerMatch(ClassRegister::Ending ending, bool record) {
     GameState& state = m_game.state;
     const QDateTime start = std::exchange(state.matchStart, {});
-    if (start.isNull() || state.windir.isEmpty() || !m_game.folders().registerOn())
+    if (start.isNull() || state.windir.isEmpty() || !m_game.folders().settings().registerOn)
         return {};
     const QDateTime now = m_game.time().now();
+    const qint64 played = start.msecsTo(now) - state.awayMs - m_game.pause.pausedMs();
     return ClassRegister::append(state.windir, {.date = now.date(),
                                                 .time = now.time(),
                                                 .user = m_game.folders().loginName(),
@@ -64,7 +68,7 @@ QString Records::registerMatch(ClassRegister::Ending ending, bool record) {
                                                 .wrong = int(state.wrongNumbers.size()),
                                                 .wrongNumbers = state.wrongNumbers,
                                                 .ending = ending,
-                                                .seconds = int(start.secsTo(now)),
+                                                .seconds = int(std::max<qint64>(played, 0) / 1000),
                                                 .record = record});
 }
 

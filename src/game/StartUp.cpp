@@ -5,10 +5,7 @@
 #include "platform/Int16.h"
 #include "platform/NumberText.h"
 
-#include <algorithm>
-
 void StartUp::Form_Initialize() {
-    chooseLesson();
     chooseMatch();
     // The question needs the window's controls, so the window is loaded first.
     Form_Load();
@@ -71,44 +68,17 @@ void StartUp::Form_Resize(bool minimized) {
         m_game.board.setCaption(Lessons::title(m_game.state.divisor));
 }
 
-void StartUp::chooseLesson() {
-    GameState& state = m_game.state;
-    const LessonSetting setting = m_game.folders().lesson();
-    state.lessonFixed = setting.fixed;
-    state.explanations = setting.explanations;
-    const int divisor = setting.divisor.toInt(); // 0 when it is no number
-    const bool isLesson = std::ranges::find(Lessons::divisors, divisor) != Lessons::divisors.end();
-    state.divisor = isLesson ? divisor : Lessons::standard;
-    // The teacher's empty choice is told too: it fixes the lesson all the same.
-    if ((setting.fixed || !setting.divisor.isEmpty()) && state.divisor != divisor)
-        m_game.messageBoxWithTimersHeld(
-            {(setting.divisor.isEmpty()
-                  ? QStringLiteral("Nelle impostazioni la lezione (divisor=) è vuota")
-                  : QStringLiteral("La lezione scelta nelle impostazioni, %1, non c'è")
-                        .arg(setting.divisor)) +
-             QStringLiteral(": si gioca con i multipli del 15.")});
-}
-
 void StartUp::chooseMatch() {
     GameState& state = m_game.state;
-    const MatchSetting setting = m_game.folders().match();
-    state.practiceFixed = setting.practiceFixed;
-    state.paceFixed = setting.paceFixed;
-    const QString practice = setting.practice.trimmed().toLower();
-    state.practice = practice == u"yes" || practice == u"sì" || practice == u"si";
-    static const QHash<QString, qint16> paces{{QStringLiteral("1.3"), 1300},
-                                              {QStringLiteral("1,3"), 1300},
-                                              {QStringLiteral("2"), 2000},
-                                              {QStringLiteral("3"), 3000}};
-    state.pace = paces.value(setting.pace.trimmed(), 1300);
-    if (!practice.isEmpty() && !state.practice && practice != u"no")
-        m_game.messageBoxWithTimersHeld(
-            {QStringLiteral("Nelle impostazioni l'allenamento (practice=) è «%1», né yes né no: "
-                            "si gioca una gara.")
-                 .arg(setting.practice)});
-    if (!setting.pace.isEmpty() && !paces.contains(setting.pace.trimmed()))
-        m_game.messageBoxWithTimersHeld(
-            {QStringLiteral("Nelle impostazioni il ritmo (pace=) è %1, che non c'è: i numeri "
-                            "saltano ogni 1,3 secondi.")
-                 .arg(setting.pace)});
+    const Settings& settings = m_game.folders().settings();
+    state.divisor = qint16(settings.lesson.value);
+    state.lessonFixed = settings.lesson.fixed;
+    state.explanations = settings.explanations;
+    state.practice = settings.practice.value;
+    state.practiceFixed = settings.practice.fixed;
+    state.pace = qint16(settings.pace.value);
+    state.paceFixed = settings.pace.fixed;
+    // Told once, before the name is asked; a new match does not tell them again.
+    for (const QString& problem : settings.problems)
+        m_game.messageBoxWithTimersHeld({problem});
 }

@@ -14,9 +14,8 @@ public:
     void Form_Resize(bool minimized);
 
 private:
-    // The lesson the settings name, or 15; a setting that names no lesson is told.
-    void chooseLesson();
-    // A practice match, and the pace, as the settings say; a value that cannot be used is told.
+    // The lesson, a practice match or a race, and the pace, as the settings say; a value that
+    // cannot be used is told.
     void chooseMatch();
 
     Game& m_game;

@@ -23,4 +23,11 @@ double numberValue(const QString& text) {
     return read.hasMatch() ? read.captured(1).toDouble() : 0.0;
 }
 
+QString ofThe(int value) {
+    // Uno, undici, otto, ottanta, ottocento: a vowel takes the apostrophe.
+    const QString digits = plain(value);
+    const bool vowel = value == 1 || value == 11 || digits.startsWith(u'8');
+    return (vowel ? QStringLiteral("dell'") : QStringLiteral("del ")) + digits;
+}
+
 } // namespace NumberText

@@ -12,5 +12,7 @@ QString twoDigits(double value);
 // The number at the start of a text: leading spaces skipped, an optional sign, digits and
 // one decimal point; reading stops at the first other character. 0 when there is none.
 double numberValue(const QString& text);
+// "del 3", "dell'11": the number after "of the", as it is read aloud.
+QString ofThe(int value);
 
 } // namespace NumberText

@@ -11,18 +11,10 @@
 
 namespace {
 
-// Each value as written, commas and all: a folder's name is no list.
 bool readAsWritten(QIODevice& device, QSettings::SettingsMap& settings) {
-    QString section;
-    for (const QByteArray& bytes : device.readAll().split('\n')) {
-        const QString line = QString::fromUtf8(bytes).trimmed();
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
-            section = line.mid(1, line.size() - 2) + QLatin1Char('/');
-        else if (equals > 0 && !line.startsWith(QLatin1Char('#')) &&
-                 !line.startsWith(QLatin1Char(';')))
-            settings.insert(section + line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
-    }
+    const Settings::Values values = Settings::readConf(device.readAll());
+    for (auto each = values.cbegin(); each != values.cend(); ++each)
+        settings.insert(each.key(), each.value());
     return true;
 }
 
@@ -41,9 +33,11 @@ std::unique_ptr<QSettings> playersSetting() {
                                        QStringLiteral("zenobra"), QStringLiteral("zenobra"));
 }
 
-// A yes-or-no of the teacher's that holds unless it says "no", in any case.
-bool unlessNo(const QSettings& setting, const QString& key) {
-    return setting.value(key).toString().compare(u"no", Qt::CaseInsensitive) != 0;
+Settings::Values valuesOf(const QSettings& setting) {
+    Settings::Values values;
+    for (const QString& key : setting.allKeys())
+        values.insert(key, setting.value(key).toString());
+    return values;
 }
 
 const QString unreadableSetting =
@@ -56,25 +50,33 @@ QString StandardFolders::applicationFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
+const Settings& StandardFolders::settings() {
+    if (!m_settings) {
+        const auto teacher = teachersSetting();
+        const bool unread = teacher->status() != QSettings::NoError;
+        m_settings = Settings::parse(unread ? Settings::Values() : valuesOf(*teacher),
+                                     valuesOf(*playersSetting()), unread);
+    }
+    return *m_settings;
+}
+
 QString StandardFolders::systemDir() {
     // A class folder is the teacher's to make: it is never created here, and never replaced by
     // another folder, even when the setting that names it cannot be used.
-    const auto setting = teachersSetting();
-    if (setting->status() != QSettings::NoError) {
+    if (settings().teacherUnread) {
         m_problem = unreadableSetting;
         return {};
     }
-    const QString key = QStringLiteral("record/folder");
-    if (const QString shared = setting->value(key).toString(); setting->contains(key)) {
-        if (QDir::isAbsolutePath(shared))
-            return QDir::cleanPath(shared);
-        m_problem = shared.isEmpty()
+    if (const std::optional<QString> shared = settings().folder) {
+        if (QDir::isAbsolutePath(*shared))
+            return QDir::cleanPath(*shared);
+        m_problem = shared->isEmpty()
                         ? QStringLiteral("L'impostazione di sistema zenobra.conf non dice in quale "
                                          "cartella tenere il record: folder= è vuoto.")
                         : QStringLiteral("La cartella del record nell'impostazione di sistema "
                                          "zenobra.conf, %1, non è un percorso completo: deve "
                                          "cominciare con /.")
-                              .arg(shared);
+                              .arg(*shared);
         return {};
     }
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -85,33 +87,8 @@ QString StandardFolders::systemDir() {
     return QDir::cleanPath(folder);
 }
 
-LessonSetting StandardFolders::lesson() {
-    auto teacher = teachersSetting();
-    // The teacher may have fixed a lesson: unread, the standard one is played, and the
-    // folder's message says so.
-    if (teacher->status() != QSettings::NoError)
-        return {QString::number(15), true};
-    const bool explanations = unlessNo(*teacher, QStringLiteral("lesson/spiegazioni"));
-    const bool fixed = teacher->contains(QStringLiteral("lesson/divisor"));
-    const auto setting = fixed ? std::move(teacher) : playersSetting();
-    return {setting->value(QStringLiteral("lesson/divisor")).toString(), fixed, explanations};
-}
-
 void StandardFolders::rememberLesson(int divisor) {
     playersSetting()->setValue(QStringLiteral("lesson/divisor"), divisor);
-}
-
-MatchSetting StandardFolders::match() {
-    const auto teacher = teachersSetting();
-    const auto player = playersSetting();
-    const auto read = [&](const QString& key, QString& value, bool& fixed) {
-        fixed = teacher->status() == QSettings::NoError && teacher->contains(key);
-        value = (fixed ? *teacher : *player).value(key).toString();
-    };
-    MatchSetting setting;
-    read(QStringLiteral("match/practice"), setting.practice, setting.practiceFixed);
-    read(QStringLiteral("match/pace"), setting.pace, setting.paceFixed);
-    return setting;
 }
 
 void StandardFolders::rememberMatch(bool practice, const QString& pace) {
@@ -119,13 +96,6 @@ void StandardFolders::rememberMatch(bool practice, const QString& pace) {
     player->setValue(QStringLiteral("match/practice"),
                      practice ? QStringLiteral("yes") : QStringLiteral("no"));
     player->setValue(QStringLiteral("match/pace"), pace);
-}
-
-bool StandardFolders::registerOn() {
-    // Unread, the teacher's setting may turn it off: nothing is written.
-    const auto teacher = teachersSetting();
-    return teacher->status() == QSettings::NoError &&
-           unlessNo(*teacher, QStringLiteral("registro/attivo"));
 }
 
 QString StandardFolders::loginName() {

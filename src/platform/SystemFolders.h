@@ -1,24 +1,8 @@
 #pragma once
 
+#include "platform/Settings.h"
+
 #include <QString>
-
-// The lesson that a setting names: the teacher's, which no child can change, else the one
-// this player chose last; "" when neither names one.
-struct LessonSetting {
-    QString divisor;
-    bool fixed = false;       // by the teacher
-    bool explanations = true; // a wrong number's warning says why: the teacher's choice alone
-};
-
-// How a match is played, as the settings say: `practice` ("yes" or "no") and `pace` (seconds a
-// jump: "1.3", "2" or "3"), each the teacher's when the system-wide setting names it, and then
-// fixed, else this player's own; "" when neither names it.
-struct MatchSetting {
-    QString practice;
-    bool practiceFixed = false;
-    QString pace;
-    bool paceFixed = false;
-};
 
 // The folders the game reads and writes, and the settings it finds there.
 class SystemFolders {
@@ -30,12 +14,11 @@ public:
     virtual QString systemDir() = 0;
     // Why there is none, in words for the player.
     virtual QString systemDirProblem() const = 0;
-    virtual LessonSetting lesson() = 0;
+    // Every setting, as read once.
+    virtual const Settings& settings() = 0;
+    // The player's own choices, kept for the next start.
     virtual void rememberLesson(int divisor) = 0;
-    virtual MatchSetting match() = 0;
     virtual void rememberMatch(bool practice, const QString& pace) = 0;
-    // The register of matches, unless the teacher turned it off ([registro] attivo=no).
-    virtual bool registerOn() = 0;
     // Who is logged in, as the system knows it.
     virtual QString loginName() = 0;
 };
@@ -48,13 +31,12 @@ public:
     QString applicationFolder() override;
     QString systemDir() override;
     QString systemDirProblem() const override { return m_problem; }
-    LessonSetting lesson() override;
+    const Settings& settings() override;
     void rememberLesson(int divisor) override;
-    MatchSetting match() override;
     void rememberMatch(bool practice, const QString& pace) override;
-    bool registerOn() override;
     QString loginName() override;
 
 private:
     QString m_problem;
+    std::optional<Settings> m_settings;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/RecordFiles.h"
 #include "platform/RecordLock.h"
+#include "platform/Settings.h"
 #include "records/RecordStore.h"
 
 #include <QCollator>
@@ -13,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 
 namespace ClassRegister {
@@ -23,8 +25,12 @@ constexpr int columns = 12;
 // A spreadsheet would run a field that starts like a formula: such a name gets a ' first.
 constexpr QByteArrayView formulaStart = "=+-@";
 constexpr std::array endings{"uscita", "tempo scaduto", "nuova gara", "finestra chiusa"};
-// A year of a school is some megabytes; a file far larger is no register to load whole.
-constexpr qint64 readCap = 512LL << 20;
+// A school's year is some megabytes and a few dozen children: a file far larger, or with far
+// more children, is no class register, and is refused before it holds the window or memory.
+constexpr qint64 readCap = 64LL << 20;
+constexpr int maxChildren = 5000;
+// The longest a match can be played, pauses left out: a school day.
+constexpr int maxSeconds = 24 * 3600;
 
 QByteArray field(const QString& text) {
     QString clean = text;
@@ -120,6 +126,7 @@ public:
         child.number = number.value();
         return m_byBytes.emplace(std::string(raw), child).first->second;
     }
+    qsizetype count() const { return m_numbers.size(); }
 
 private:
     std::unordered_map<std::string, Child, TransparentHash, std::equal_to<>> m_byBytes;
@@ -143,9 +150,13 @@ std::optional<Match> parseLine(QByteArrayView line, Children& children) {
                wrong = number(f[7]), seconds = number(f[10]);
     const auto ending =
         std::ranges::find_if(endings, [&](const char* each) { return f[9] == each; });
+    // Only what the game writes: a lesson of the unit, counts and a length that can be.
     if (!year || !month || !day || !hour || !minute || !second || !lesson || !score || !right ||
         !wrong || !seconds || ending == endings.end() ||
-        (f[4] != "gara" && f[4] != "allenamento") || (f[11] != "sì" && f[11] != "no"))
+        (f[4] != "gara" && f[4] != "allenamento") || (f[11] != "sì" && f[11] != "no") ||
+        std::ranges::find(Settings::lessons, *lesson) == Settings::lessons.end() ||
+        *score < -32768 || *score > 32767 || *right < 0 || *wrong < 0 || *seconds < 0 ||
+        *seconds > maxSeconds || *year < 2000 || *year > 2099)
         return std::nullopt;
     const Children::Child& child = children.find(
         QByteArrayView(f[1].data(), f[2].data() + f[2].size() - f[1].data()), f[1], f[2]);
@@ -170,11 +181,14 @@ std::optional<Match> parseLine(QByteArrayView line, Children& children) {
         if (end < 0)
             end = f[8].size();
         const auto wrongNumber = number(f[8].sliced(at, end - at));
-        if (!wrongNumber)
+        if (!wrongNumber || *wrongNumber < 1 || *wrongNumber > 32767 ||
+            match.wrongNumbers.size() == match.wrong)
             return std::nullopt;
         match.wrongNumbers.append(*wrongNumber);
         at = end + 1;
     }
+    if (match.wrongNumbers.size() != match.wrong)
+        return std::nullopt;
     return match;
 }
 
@@ -182,8 +196,8 @@ std::optional<Match> parseLine(QByteArrayView line, Children& children) {
 
 const QByteArray header = QByteArrayLiteral(
     "\xEF\xBB\xBF"
-    "data e ora;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;numeri sbagliati;fine;"
-    "durata in secondi;record\r\n");
+    "data e ora della fine;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;numeri sbagliati;"
+    "fine;secondi di gioco;record\r\n");
 
 QString path(const QString& folder) {
     return QDir(folder).filePath(QStringLiteral("registro.csv"));
@@ -234,7 +248,11 @@ Read parse(const QByteArray& bytes) {
     Children children;
     read.matches.reserve(bytes.count('\n'));
     qsizetype at = bytes.startsWith(header.left(3)) ? 3 : 0;
+    // The header as this version writes it, and as the first versions did.
     const QByteArrayView headerLine = QByteArrayView(header).sliced(3).chopped(2);
+    constexpr QByteArrayView firstHeaderLine =
+        "data e ora;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;numeri sbagliati;fine;"
+        "durata in secondi;record";
     while (at < bytes.size()) {
         const qsizetype end = bytes.indexOf('\n', at);
         if (end < 0)
@@ -243,12 +261,18 @@ Read parse(const QByteArray& bytes) {
         if (each.endsWith('\r'))
             each.chop(1);
         at = end + 1;
-        if (each.isEmpty() || each == headerLine)
+        if (each.isEmpty() || each == headerLine || each == firstHeaderLine)
             continue;
         if (auto match = parseLine(each, children))
             read.matches.append(std::move(*match));
         else
             ++read.malformed;
+        if (children.count() > maxChildren)
+            return {{},
+                    0,
+                    QStringLiteral("ha le partite di più di %1 bambini, e non sembra il registro "
+                                   "di una classe")
+                        .arg(maxChildren)};
     }
     return read;
 }
@@ -261,11 +285,18 @@ Read read(const QString& path) {
             QStringLiteral("Il registro %1 non c'è ancora: nasce alla fine della prima partita.")
                 .arg(path)};
     const RecordFiles::Bytes file = RecordFiles::read(path, readCap);
-    if (!file.problem.isEmpty())
-        return {{},
-                0,
-                QStringLiteral("Non riesco a leggere il registro %1: %2.").arg(path, file.problem)};
-    return parse(file.bytes);
+    Read read = file.problem.isEmpty() && !file.cut
+                    ? parse(file.bytes)
+                    : Read{{},
+                           0,
+                           file.cut ? QStringLiteral("è più grande di %1 MB, e non sembra il "
+                                                     "registro di una classe")
+                                          .arg(readCap >> 20)
+                                    : file.problem};
+    if (!read.problem.isEmpty())
+        read.problem =
+            QStringLiteral("Non riesco a leggere il registro %1: %2.").arg(path, read.problem);
+    return read;
 }
 
 bool accepts(const Filter& filter, const Match& match) {
@@ -279,11 +310,12 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
         Row row;
         QHash<int, int> wrongTimes;
     };
+    // Practice apart from races: its scores are no race's.
     QHash<std::pair<int, int>, Tally> tallies;
     for (const Match& match : matches) {
         if (!accepts(filter, match))
             continue;
-        Tally& tally = tallies[{match.child, match.lesson}];
+        Tally& tally = tallies[{match.child, match.lesson * 2 + match.practice}];
         Row& row = tally.row;
         row.child = match.child;
         row.best = row.matches == 0 ? match.score : std::max(row.best, match.score);
@@ -291,6 +323,7 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
         row.name = match.name.trimmed();
         row.user = match.user;
         row.lesson = match.lesson;
+        row.practice = match.practice;
         row.last = match.score;
         row.wrong += match.wrong;
         for (const int number : match.wrongNumbers)
@@ -316,7 +349,7 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
         const int byName = collator.compare(a.name, b.name);
         if (byName != 0)
             return byName < 0;
-        return a.user != b.user ? a.user < b.user : a.lesson < b.lesson;
+        return std::tie(a.user, a.lesson, a.practice) < std::tie(b.user, b.lesson, b.practice);
     });
     return rows;
 }
@@ -336,24 +369,8 @@ QString mostWrongText(const Row& row) {
     return often.join(QStringLiteral(", "));
 }
 
-QByteArray tableCsv(const QList<Row>& rows) {
-    QByteArray csv =
-        QByteArrayLiteral("\xEF\xBB\xBF"
-                          "nome;utente;lezione;partite;punteggio migliore;ultimo "
-                          "punteggio;errori a partita;numeri sbagliati più spesso\r\n");
-    for (const Row& row : rows) {
-        csv += QByteArrayList{field(row.name),
-                              field(row.user),
-                              QByteArray::number(row.lesson),
-                              QByteArray::number(row.matches),
-                              QByteArray::number(row.best),
-                              QByteArray::number(row.last),
-                              wrongPerMatch(row).toUtf8(),
-                              field(mostWrongText(row))}
-                   .join(';') +
-               "\r\n";
-    }
-    return csv;
+QByteArray csvField(const QString& text) {
+    return field(text);
 }
 
 } // namespace ClassRegister

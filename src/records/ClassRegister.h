@@ -54,6 +54,7 @@ struct Row {
     QString name; // as typed last
     QString user;
     int lesson = 0;
+    bool practice = false; // practice matches, apart from races
     int matches = 0;
     int best = 0;
     int last = 0;
@@ -66,12 +67,13 @@ struct Filter {
     QDate to;
 };
 bool accepts(const Filter& filter, const Match& match);
-// The rows of a register read, by name, then login, then lesson.
+// The rows of a register read, by name, then login, then lesson, races first.
 QList<Row> summary(const QList<Match>& matches, const Filter& filter);
 // A row's figures as the table writes them: "1,5"; "47 (3 volte), 52 (1 volta)".
 QString wrongPerMatch(const Row& row);
 QString mostWrongText(const Row& row);
-// The table as CSV, in the register's own format.
-QByteArray tableCsv(const QList<Row>& rows);
+// A text as a field of the register's CSV: quoted where a spreadsheet would split it, an
+// apostrophe first where a spreadsheet would run it as a formula.
+QByteArray csvField(const QString& text);
 
 } // namespace ClassRegister

@@ -1,6 +1,10 @@
-#include "desktop/RegisterWindow.h"
+#include "teacher/RegisterWindow.h"
 
+#include "platform/NumberText.h"
 #include "platform/RecordFiles.h"
+#include "platform/Settings.h"
+#include "platform/SystemFolders.h"
+#include "teacher/RegisterModel.h"
 
 #include <QBoxLayout>
 #include <QChartView>
@@ -10,13 +14,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMap>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QSplitter>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QValueAxis>
 
@@ -25,7 +30,7 @@
 namespace {
 
 QString lessonName(int lesson) {
-    return QStringLiteral("Lezione del %1").arg(lesson);
+    return QStringLiteral("Lezione ") + NumberText::ofThe(lesson);
 }
 
 QString matchesText(qsizetype count) {
@@ -36,10 +41,44 @@ QString day(QDate date) {
     return date.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
+// Eleven colours apart, in the order of the lessons, for eyes that tell few colours apart too:
+// the Okabe and Ito palette, then darker and lighter steps of it.
+QColor lessonColour(int lesson) {
+    static const std::array<QRgb, Settings::lessons.size()> colours{
+        0x0072B2, 0xE69F00, 0x009E73, 0xCC79A7, 0x56B4E9, 0xD55E00,
+        0x000000, 0xF0E442, 0x8C564B, 0x7F7F7F, 0x332288};
+    const auto at = std::ranges::find(Settings::lessons, lesson) - Settings::lessons.begin();
+    return QColor::fromRgb(colours[size_t(at) % colours.size()]);
+}
+
+// A day typed as a teacher types it, "15/10/2026": once a part is whole the field moves on to
+// the next by itself, so the "/" typed after it must not move on once more.
+class DayEdit final : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool separator = event->text() == u"/" || event->text() == u".";
+        if (separator && std::exchange(m_movedOn, false))
+            return;
+        const Section before = currentSection();
+        QDateEdit::keyPressEvent(event);
+        m_movedOn = event->text().size() == 1 && event->text().front().isDigit() &&
+                    currentSection() != before;
+    }
+
+private:
+    bool m_movedOn = false;
+};
+
 QDateEdit* dateEdit(QWidget* parent, const QString& accessibleName) {
-    auto* edit = new QDateEdit(parent);
+    auto* edit = new DayEdit(parent);
     edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     edit->setCalendarPopup(true);
+    // Any day of the game's years: a typed day is taken as typed, never moved into a range.
+    edit->setDateRange(QDate(2000, 1, 1), QDate(2099, 12, 31));
+    edit->setKeyboardTracking(false); // the table follows a whole date, not each digit
     edit->setAccessibleName(accessibleName);
     return edit;
 }
@@ -52,7 +91,8 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     , m_from(dateEdit(this, QStringLiteral("Dal giorno")))
     , m_to(dateEdit(this, QStringLiteral("Al giorno")))
     , m_table(new QTableView(this))
-    , m_model(new QStandardItemModel(this))
+    , m_model(new RegisterModel(this))
+    , m_sorted(new QSortFilterProxyModel(this))
     , m_chart(new QChartView(this))
     , m_status(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Registro della classe - Zenobra"));
@@ -79,17 +119,27 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     m_from->setObjectName(QStringLiteral("dal"));
     m_to->setObjectName(QStringLiteral("al"));
     m_status->setObjectName(QStringLiteral("stato"));
-    m_table->setModel(m_model);
+    m_status->setTextFormat(Qt::PlainText); // it may quote a file's name
+    m_sorted->setSourceModel(m_model);
+    m_sorted->setSortRole(RegisterModel::SortRole);
+    m_table->setModel(m_sorted);
     m_table->setAccessibleName(QStringLiteral("Bambini e lezioni"));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setTabKeyNavigation(false); // Tab leaves the table for the chart and the filters
     m_table->verticalHeader()->hide();
+    // Unsorted until a title is clicked: the names in a teacher's order.
+    m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_table->setSortingEnabled(true);
+    m_chart->setObjectName(QStringLiteral("grafico"));
     m_chart->setAccessibleName(QStringLiteral("Punteggi nel tempo"));
     m_chart->setRenderHint(QPainter::Antialiasing);
     m_chart->setMinimumHeight(220);
     m_chart->setFocusPolicy(Qt::StrongFocus); // a screen reader reaches its description
+    m_chart->setStyleSheet(QStringLiteral(
+        "QChartView { border: 3px solid transparent; } "
+        "QChartView:focus { border: 3px solid palette(highlight); }")); // where the focus is
     auto* split = new QSplitter(Qt::Vertical, central);
     split->addWidget(m_table);
     split->addWidget(m_chart);
@@ -123,68 +173,87 @@ QString RegisterWindow::load(const QString& path) {
     m_lesson->addItem(QStringLiteral("Tutte le lezioni"), 0);
     for (const int lesson : lessons)
         m_lesson->addItem(lessonName(lesson), lesson);
-    for (QDateEdit* edit : {m_from, m_to})
-        edit->setDateRange(first.isNull() ? QDate::currentDate() : first,
-                           last.isNull() ? QDate::currentDate() : last);
-    m_from->setDate(m_from->minimumDate());
-    m_to->setDate(m_to->maximumDate());
+    m_from->setDate(first.isNull() ? QDate::currentDate() : first);
+    m_to->setDate(last.isNull() ? QDate::currentDate() : last);
     showTable();
     return m_register.problem;
+}
+
+QString RegisterWindow::loadClassRegister(SystemFolders& folders) {
+    const QString folder = folders.systemDir();
+    if (folder.isEmpty()) {
+        m_status->setText(folders.systemDirProblem());
+        return folders.systemDirProblem();
+    }
+    const QString path = ClassRegister::path(folder);
+    const Settings& settings = folders.settings();
+    if (settings.registerOn)
+        return load(path);
+    // Off: said so, with the lines written before it was turned off.
+    QStringList told = settings.problems;
+    const QString off = QStringLiteral("Il registro è spento nelle impostazioni di sistema "
+                                       "([register] enabled=no): le partite non vengono scritte.");
+    if (RecordFiles::nothingAt(path)) {
+        told << off;
+        m_status->setText(told.join(u' '));
+    } else {
+        told << off + QStringLiteral(" Qui ci sono quelle scritte prima.");
+        if (const QString unread = load(path); !unread.isEmpty())
+            told << unread;
+    }
+    return told.join(u' ');
 }
 
 ClassRegister::Filter RegisterWindow::filter() const {
     return {m_lesson->currentData().toInt(), m_from->date(), m_to->date()};
 }
 
+const ClassRegister::Row* RegisterWindow::chosen() const {
+    const QModelIndex at = m_sorted->mapToSource(m_table->currentIndex());
+    return at.isValid() ? &m_model->rows()[at.row()] : nullptr;
+}
+
 void RegisterWindow::showTable() {
     // The child chosen stays chosen under the new filter, where it has a row.
-    const int chosen = m_table->currentIndex().row();
-    const int child = chosen >= 0 && chosen < m_rows.size() ? m_rows[chosen].child : -1;
-    m_rows = ClassRegister::summary(m_register.matches, filter());
-    m_model->clear();
-    m_model->setHorizontalHeaderLabels(
-        {QStringLiteral("Nome"), QStringLiteral("Utente"), QStringLiteral("Lezione"),
-         QStringLiteral("Partite"), QStringLiteral("Punteggio migliore"),
-         QStringLiteral("Ultimo punteggio"), QStringLiteral("Errori a partita"),
-         QStringLiteral("Numeri sbagliati più spesso")});
-    for (const ClassRegister::Row& row : std::as_const(m_rows)) {
-        QList<QStandardItem*> items;
-        for (const QVariant& value :
-             {QVariant(row.name), QVariant(row.user), QVariant(row.lesson), QVariant(row.matches),
-              QVariant(row.best), QVariant(row.last), QVariant(ClassRegister::wrongPerMatch(row)),
-              QVariant(ClassRegister::mostWrongText(row))}) {
-            auto* item = new QStandardItem;
-            item->setData(value, Qt::DisplayRole);
-            items.append(item);
-        }
-        m_model->appendRow(items);
-    }
+    const ClassRegister::Row* was = chosen();
+    const std::pair<int, bool> child =
+        was ? std::pair(was->child, was->practice) : std::pair(-1, false);
+    const QSignalBlocker quiet(m_table->selectionModel()); // one chart, drawn below
+    m_model->setRows(ClassRegister::summary(m_register.matches, filter()));
+    const QList<ClassRegister::Row>& rows = m_model->rows();
+    int shown = 0;
+    for (const ClassRegister::Row& row : rows)
+        shown += row.matches;
     m_table->resizeColumnsToContents();
-    QString status = m_rows.isEmpty() ? QStringLiteral("Nessuna partita in questi giorni.")
-                                      : matchesText(m_register.matches.size()) +
-                                            QStringLiteral(" in tutto nel registro.");
+    QString status = rows.isEmpty() ? QStringLiteral("Nessuna partita in questi giorni.")
+                                    : QStringLiteral("Nella tabella %1 su %2 del registro.")
+                                          .arg(matchesText(shown))
+                                          .arg(m_register.matches.size());
     if (m_register.malformed == 1)
         status += QStringLiteral(" Una riga rovinata non è stata letta.");
     else if (m_register.malformed > 1)
         status +=
             QStringLiteral(" %1 righe rovinate non sono state lette.").arg(m_register.malformed);
     m_status->setText(m_register.problem.isEmpty() ? status : m_register.problem);
-    const auto row = std::ranges::find(m_rows, child, &ClassRegister::Row::child);
-    m_table->setCurrentIndex(m_model->index(row == m_rows.end() ? 0 : int(row - m_rows.begin()),
-                                            0)); // its chart shown
-    if (m_rows.isEmpty())
-        showChart();
+    const auto row = std::ranges::find_if(rows, [&](const ClassRegister::Row& each) {
+        return std::pair(each.child, each.practice) == child;
+    });
+    const int at = row == rows.end() ? 0 : int(row - rows.begin());
+    m_table->setCurrentIndex(m_sorted->mapFromSource(m_model->index(at, 0)));
+    showChart();
 }
 
 void RegisterWindow::showChart() {
     auto* chart = new QChart;
-    const int at = m_table->currentIndex().row();
-    if (at < 0 || at >= m_rows.size()) {
-        m_chart->setChart(chart);
-        m_chart->setAccessibleDescription(chart->title());
+    // The view does not own the chart it showed before.
+    const std::unique_ptr<QChart> shownBefore(m_chart->chart());
+    m_chart->setChart(chart);
+    const ClassRegister::Row* row = chosen();
+    if (!row) {
+        m_chart->setAccessibleDescription(QStringLiteral("Nessuna partita."));
         return;
     }
-    const ClassRegister::Row& child = m_rows[at];
+    const ClassRegister::Row child = *row;
     // One line for each lesson, in the order of the days.
     QMap<int, QLineSeries*> lines;
     QStringList told;
@@ -192,13 +261,15 @@ void RegisterWindow::showChart() {
     int lowest = 0, highest = 0;
     const ClassRegister::Filter shown = filter();
     for (const ClassRegister::Match& match : std::as_const(m_register.matches)) {
-        if (match.child != child.child || !ClassRegister::accepts(shown, match))
+        if (match.child != child.child || match.practice != child.practice ||
+            !ClassRegister::accepts(shown, match))
             continue;
         QLineSeries*& line = lines[match.lesson];
         if (!line) {
             line = new QLineSeries(chart);
             line->setName(lessonName(match.lesson));
             line->setPointsVisible(true);
+            line->setColor(lessonColour(match.lesson));
         }
         const QDateTime when(match.date, match.time);
         line->append(when.toMSecsSinceEpoch(), match.score);
@@ -207,7 +278,11 @@ void RegisterWindow::showChart() {
         earliest = earliest.isValid() ? std::min(earliest, when) : when;
         latest = std::max(latest, when);
     }
-    chart->setTitle(QStringLiteral("I punteggi di %1").arg(child.name));
+    const QString title = QStringLiteral("I punteggi di %1 %2")
+                              .arg(child.name, child.practice ? QStringLiteral("in allenamento")
+                                                              : QStringLiteral("in gara"));
+    chart->setTitle(title.toHtmlEscaped());        // the chart reads its title as markup
+    chart->legend()->setAlignment(Qt::AlignRight); // each lesson's name whole, one a line
     auto* days = new QDateTimeAxis(chart);
     days->setTitleText(QStringLiteral("Giorno"));
     auto* scores = new QValueAxis(chart);
@@ -241,14 +316,13 @@ void RegisterWindow::showChart() {
     // The hours too when the days are few, or every label would name the same day.
     days->setFormat(earliest.daysTo(latest) < 3 ? QStringLiteral("dd/MM HH:mm")
                                                 : QStringLiteral("dd/MM/yy"));
-    m_chart->setChart(chart);
     // What the chart shows, in words for a screen reader.
-    m_chart->setAccessibleDescription(chart->title() + QStringLiteral(". ") +
+    m_chart->setAccessibleDescription(title + QStringLiteral(". ") +
                                       told.join(QStringLiteral("; ")) + QLatin1Char('.'));
 }
 
 QString RegisterWindow::exportTable(const QString& path) const {
-    const QString problem = RecordFiles::replace(path, ClassRegister::tableCsv(m_rows));
+    const QString problem = RecordFiles::replace(path, tableCsv(*m_sorted));
     return problem.isEmpty() ? QString()
                              : QStringLiteral("Non ho potuto scrivere la tabella nel file %1: %2.")
                                    .arg(path, problem);

@@ -8,18 +8,23 @@ class QChartView;
 class QComboBox;
 class QDateEdit;
 class QLabel;
-class QStandardItemModel;
+class QSortFilterProxyModel;
 class QTableView;
+class RegisterModel;
+class SystemFolders;
 
-// The teacher's window on the class register: a row for each child and lesson, the chosen
-// child's scores over time, filters by lesson and dates, and the table exported as CSV.
+// The teacher's window on the class register: a row for each child, lesson and kind of match,
+// the chosen child's scores over time, filters by lesson and dates, and the table exported as
+// CSV. A child's name is only ever shown as plain text.
 class RegisterWindow final : public QMainWindow {
 public:
     explicit RegisterWindow(QWidget* parent = nullptr);
 
     // Reads the register: "" or why it could not, which the window also shows.
     QString load(const QString& path);
-    // Writes the table as it is filtered: "" or why it could not.
+    // Reads the register of the record's folder, and says so when the settings keep none.
+    QString loadClassRegister(SystemFolders& folders);
+    // Writes the table as it is filtered and sorted: "" or why it could not.
     QString exportTable(const QString& path) const;
 
     QTableView* table() const { return m_table; }
@@ -27,17 +32,19 @@ public:
 
 private:
     ClassRegister::Filter filter() const;
+    // The row chosen in the table, if any.
+    const ClassRegister::Row* chosen() const;
     void showTable();
     void showChart();
     void askExport();
 
     ClassRegister::Read m_register;
-    QList<ClassRegister::Row> m_rows;
     QComboBox* m_lesson;
     QDateEdit* m_from;
     QDateEdit* m_to;
     QTableView* m_table;
-    QStandardItemModel* m_model;
+    RegisterModel* m_model;
+    QSortFilterProxyModel* m_sorted;
     QChartView* m_chart;
     QLabel* m_status;
 };

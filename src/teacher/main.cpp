@@ -1,7 +1,7 @@
 // The teacher's window on the class register, which `zenobra --registro [FILE]` starts: the
 // register of the record's folder, or FILE.
-#include "desktop/RegisterWindow.h"
 #include "platform/SystemFolders.h"
+#include "teacher/RegisterWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -23,16 +23,8 @@ int main(int argc, char* argv[]) {
     if (const QString real = QFileInfo(path).canonicalFilePath(); !real.isEmpty())
         path = real;
     RegisterWindow window;
-    QString problem;
-    if (path.isEmpty()) {
-        StandardFolders folders;
-        const QString folder = folders.systemDir();
-        problem = folders.systemDirProblem();
-        if (!folder.isEmpty())
-            path = ClassRegister::path(folder);
-    }
-    if (!path.isEmpty())
-        problem = window.load(path);
+    StandardFolders folders;
+    const QString problem = path.isEmpty() ? window.loadClassRegister(folders) : window.load(path);
     window.show();
     if (!problem.isEmpty())
         QMessageBox::warning(&window, window.windowTitle(), problem);

@@ -1,0 +1,178 @@
+#include "platform/Settings.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+struct Key {
+    QString name;    // "lesson/divisor"
+    QString written; // "[lesson] divisor", as the teacher finds it in the file
+    QString alias;   // the key's earlier name, still read
+};
+
+Key key(const char* section, const char* name, const char* alias = nullptr) {
+    return {QStringLiteral("%1/%2").arg(QLatin1String(section), QLatin1String(name)),
+            QStringLiteral("[%1] %2").arg(QLatin1String(section), QLatin1String(name)),
+            alias ? QString::fromLatin1(alias) : QString()};
+}
+
+std::optional<QString> find(const Settings::Values& values, const Key& key) {
+    if (const auto at = values.constFind(key.name); at != values.cend())
+        return at.value();
+    if (const auto at = values.constFind(key.alias); !key.alias.isEmpty() && at != values.cend())
+        return at.value();
+    return std::nullopt;
+}
+
+std::optional<int> paceOf(const QString& value) {
+    static const QMap<QString, int> paces{{QStringLiteral("1.3"), 1300},
+                                          {QStringLiteral("1,3"), 1300},
+                                          {QStringLiteral("2"), 2000},
+                                          {QStringLiteral("3"), 3000}};
+    const auto at = paces.constFind(value.trimmed());
+    return at == paces.cend() ? std::nullopt : std::optional(at.value());
+}
+
+class Reader {
+public:
+    Reader(const Settings::Values& teacher, const Settings::Values& player, Settings& settings)
+        : m_teacher(teacher)
+        , m_player(player)
+        , m_settings(settings) {}
+
+    // The teacher's value, fixed, else the player's; `use` turns a value into the setting, or
+    // nothing, and then `instead` is taken and told.
+    template <typename Value, typename Use>
+    void choice(const Key& key, Settings::Choice<Value>& choice, Use use, const QString& instead,
+                bool fixedWhenUnusable) {
+        const std::optional<QString> teachers = find(m_teacher, key);
+        const std::optional<QString> players = find(m_player, key);
+        if (teachers) {
+            if (const auto value = use(*teachers)) {
+                choice = {*value, true};
+                return;
+            }
+            tell(key, *teachers, true, instead);
+            choice.fixed = fixedWhenUnusable;
+            if (fixedWhenUnusable)
+                return;
+        }
+        if (!players)
+            return;
+        if (const auto value = use(*players))
+            choice.value = *value;
+        else if (!teachers)
+            tell(key, *players, false, instead);
+    }
+
+    // The teacher's yes or no alone.
+    void yesNo(const Key& key, bool& setting, bool unusable, const QString& instead) {
+        const std::optional<QString> value = find(m_teacher, key);
+        if (!value)
+            return;
+        const std::optional<bool> said = Settings::yesNo(*value);
+        setting = said.value_or(unusable);
+        if (!said)
+            tell(key, *value, true, instead);
+    }
+
+    void tell(const Key& key, const QString& value, bool teachers, const QString& instead) {
+        const QString where = teachers ? QStringLiteral("Nelle impostazioni di sistema")
+                                       : QStringLiteral("Nelle impostazioni di questo utente");
+        const QString name = key.written.section(u' ', 1);
+        m_settings.problems
+            << QStringLiteral("%1, in %2, %3: %4.")
+                   .arg(where, key.written.section(u' ', 0, 0),
+                        value.trimmed().isEmpty()
+                            ? QStringLiteral("«%1=» è vuoto").arg(name)
+                            : QStringLiteral("«%1=%2» non si può usare").arg(name, value.trimmed()),
+                        instead);
+    }
+
+private:
+    const Settings::Values& m_teacher;
+    const Settings::Values& m_player;
+    Settings& m_settings;
+};
+
+} // namespace
+
+std::optional<bool> Settings::yesNo(const QString& value) {
+    static const QStringList yes{"sì", "si", "yes", "vero", "true", "1", "on"},
+        no{"no", "falso", "false", "0", "off"};
+    const QString word = value.trimmed().toLower();
+    if (yes.contains(word))
+        return true;
+    if (no.contains(word))
+        return false;
+    return std::nullopt;
+}
+
+Settings::Values Settings::readConf(const QByteArray& text) {
+    static const QRegularExpression comment(QStringLiteral("\\s[#;].*$"));
+    Values values;
+    QString section;
+    for (const QByteArray& bytes : text.split('\n')) {
+        QString line = QString::fromUtf8(bytes).trimmed();
+        if (line.startsWith(u'#') || line.startsWith(u';'))
+            continue;
+        line.remove(comment);
+        const qsizetype equals = line.indexOf(u'=');
+        if (line.startsWith(u'[') && line.endsWith(u']'))
+            section = line.mid(1, line.size() - 2).trimmed() + u'/';
+        else if (equals > 0)
+            values.insert(section + line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
+    }
+    return values;
+}
+
+Settings Settings::parse(const Values& teacher, const Values& player, bool teacherUnread) {
+    Settings settings;
+    if (teacherUnread) {
+        settings.teacherUnread = true;
+        settings.lesson.fixed = true;
+        settings.registerOn = false;
+    }
+    Reader read(teacher, player, settings);
+    settings.folder = find(teacher, key("record", "folder"));
+
+    const QString fifteen = QStringLiteral("si gioca con i multipli del 15");
+    if (!teacherUnread)
+        read.choice(
+            key("lesson", "divisor"), settings.lesson,
+            [](const QString& value) -> std::optional<int> {
+                bool number = false;
+                const int divisor = value.trimmed().toInt(&number);
+                return number && std::ranges::find(lessons, divisor) != lessons.end()
+                           ? std::optional(divisor)
+                           : std::nullopt;
+            },
+            fifteen, true);
+    read.yesNo(key("lesson", "explanations", "lesson/spiegazioni"), settings.explanations, true,
+               QStringLiteral("ogni avviso spiega perché il numero non va"));
+    // Unusable, the choice that records less.
+    read.yesNo(key("register", "enabled", "registro/attivo"), settings.registerOn, false,
+               QStringLiteral("il registro resta spento"));
+
+    const QString childs = QStringLiteral("vale la scelta di ciascun bambino");
+    const Key practice = key("match", "practice"), pace = key("match", "pace");
+    read.choice(practice, settings.practice, &Settings::yesNo,
+                find(teacher, practice) ? childs : QStringLiteral("si gioca una gara"), false);
+    read.choice(pace, settings.pace, &paceOf,
+                find(teacher, pace) ? childs : QStringLiteral("i numeri saltano ogni 1,3 secondi"),
+                false);
+    // A slower pace is a practice match: a teacher's race keeps the race's pace.
+    if (settings.practice.fixed && !settings.practice.value && settings.pace.value != racePace) {
+        if (settings.pace.fixed)
+            settings.problems << QStringLiteral("Nelle impostazioni di sistema, in [match], "
+                                                "«practice=no» e «pace=%1» non vanno "
+                                                "insieme, perché con i numeri più lenti si gioca "
+                                                "un allenamento: i numeri saltano "
+                                                "ogni 1,3 secondi.")
+                                     .arg(find(teacher, pace)->trimmed());
+        settings.pace = {racePace, true};
+    }
+    return settings;
+}
