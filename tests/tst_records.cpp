@@ -95,6 +95,96 @@ class RecordsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A line for each match in the register, byte for byte, however it ended.
+    void eachMatchLeavesItsLineInTheRegister_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hits"); // r a right target, w the wrong one showing 47
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QByteArray>("line");
+        // Each match ends 95 seconds of play after it began at noon.
+        const QByteArray at = "2026-12-08 12:01:35;alunno;";
+        // clang-format off
+        QTest::newRow("the exit") << "Anna" << "rwr" << "exit" << at + "Anna;15;gara;-2;2;1;47;uscita;95;no";
+        QTest::newRow("a record") << "Anna" << "rrr" << "exit" << at + "Anna;15;gara;3;3;0;;uscita;95;sì";
+        QTest::newRow("another copy's higher record") << "Anna" << "rrr" << "beaten" << at + "Anna;15;gara;3;3;0;;uscita;95;no";
+        QTest::newRow("the clock") << "Anna" << "wwr" << "clock" << at + "Anna;15;gara;-7;1;2;47 47;tempo scaduto;95;no";
+        QTest::newRow("a new match") << "Anna" << "rw" << "new" << at + "Anna;15;gara;-3;1;1;47;nuova gara;95;no";
+        QTest::newRow("another lesson") << "Anna" << "r" << "lesson" << at + "Anna;15;gara;1;1;0;;nuova gara;95;no";
+        QTest::newRow("the window closed") << "Anna" << "" << "close" << at + "Anna;15;gara;0;0;0;;finestra chiusa;95;no";
+        QTest::newRow("practice") << "Anna" << "rrr" << "practice" << at + "Anna;15;allenamento;3;3;0;;uscita;95;no";
+        QTest::newRow("a pause and a box left out") << "Anna" << "w" << "pause" << QByteArray(at).replace("12:01:35", "12:02:05") + "Anna;15;gara;-4;0;1;47;uscita;95;no";
+        QTest::newRow("a name a spreadsheet would split") << "Anna \"Nina\"; 3B" << "" << "exit" << at + "\"Anna \"\"Nina\"\"; 3B\";15;gara;0;0;0;;uscita;95;no";
+        QTest::newRow("a name with quotes alone") << "Anna \"Nina\"" << "" << "exit" << at + "\"Anna \"\"Nina\"\"\";15;gara;0;0;0;;uscita;95;no";
+        for (const char* formula : {"=1+1", "+39 333", "-1", "@somma"})
+            QTest::addRow("a name a spreadsheet would run: %s", formula) << formula << "" << "exit" << at + '\'' + formula + ";15;gara;0;0;0;;uscita;95;no";
+        QTest::newRow("another copy writing") << "Anna" << "" << "locked" << QByteArray();
+        // clang-format on
+    }
+    void eachMatchLeavesItsLineInTheRegister() {
+        QFETCH(QString, name);
+        QFETCH(QString, hits);
+        QFETCH(QString, ending);
+        QFETCH(QByteArray, line);
+        TestGame t;
+        t.folders.config.practice.value = ending == QLatin1String("practice");
+        t.start(name);
+        Board& board = t.game.board;
+        for (const QChar hit : hits) {
+            Control& button = hit == u'r' ? board.paricmd : board.disparicmd;
+            button.setCaption(QStringLiteral("47"));
+            button.show();
+            if (ending == QLatin1String("pause")) // the warning read for 10 s
+                t.dialogs.answer(Answer::Ok, [&] { t.time.msecs += 10000; });
+            t.game.controlClicked(button);
+        }
+        if (ending == QLatin1String("pause")) { // and a pause of 20 s
+            t.game.pauseToggled();
+            t.time.msecs += 20000;
+            t.game.pauseToggled();
+        }
+        if (ending == QLatin1String("new")) { // a new match refused: the match goes on, no line
+            t.dialogs.answer(Answer::No);
+            t.game.menuClicked(u"Next");
+        }
+        t.time.msecs += 95000;
+        std::optional<RecordLock> otherCopy;
+        if (ending == QLatin1String("clock")) {
+            t.game.state.restanti = 0;
+            t.game.timerTicked(board.Timer1);
+        } else if (ending == QLatin1String("new")) {
+            t.dialogs.answer(Answer::Yes);
+            t.game.menuClicked(u"Next");
+        } else if (ending == QLatin1String("lesson")) {
+            t.dialogs.answer(Answer::Yes);
+            t.game.lessonChosen(3);
+        } else if (ending == QLatin1String("close")) {
+            t.game.windowClosed();
+        } else {
+            if (ending == QLatin1String("beaten"))
+                place(t.folders.dir.path(), " 99\r\n|Bea\r\n");
+            if (ending == QLatin1String("locked"))
+                otherCopy.emplace(RecordStore(t.folders.dir.path()).lockPath(), 0);
+            t.game.controlClicked(board.cmdExit);
+        }
+        // A new match counts from nothing: its line when the window closes at once.
+        QByteArray next;
+        if (t.game.state.matchStart.isValid()) {
+            t.game.windowClosed();
+            next = "2026-12-08 12:01:35;alunno;;" + QByteArray(ending == "lesson" ? "3" : "15") +
+                   ";gara;0;0;0;;finestra chiusa;0;no\r\n";
+        }
+        const QString path = t.recordFile("registro.csv");
+        if (line.isEmpty()) {
+            QVERIFY(!QFile::exists(path));
+            QCOMPARE(t.dialogs.texts().last(), "Non ho potuto scrivere la partita nel registro " +
+                                                   path +
+                                                   ": un'altra copia del gioco lo sta usando.");
+            return;
+        }
+        QCOMPARE(bytes(path), registerHeader + line + "\r\n" + next);
+        QVERIFY(!(QFile(path).permissions() & (QFile::ReadOther | QFile::WriteOther)));
+    }
+
     void theRecordDecision_data() {
         QTest::addColumn<QByteArray>("before"); // score file|name file
         QTest::addColumn<QString>("player");

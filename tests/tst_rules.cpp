@@ -13,7 +13,8 @@
 
 namespace {
 constexpr float rMax = 0.99999994f; // the largest float below 1
-const QRegularExpression nonDigits(QStringLiteral("\\D+")), digits(QStringLiteral("\\d+"));
+const QRegularExpression nonDigits(QStringLiteral("\\D+")), digits(QStringLiteral("\\d+")),
+    signedFigures(QStringLiteral("-?\\d+"));
 
 // "paricmd L160 T300, disparicmd T0": coordinates in the board's units, 512 down the window.
 using Places = QMap<QString, QPoint>;
@@ -80,11 +81,13 @@ QList<int> figures(int n, int d) {
         return {n % 10, 0, 5};
     case 10:
         return {n % 10, 0};
-    case 4:
-        return n % 100 < 10 ? QList{n % 100, n % 100, 4} : QList{n % 100, 4};
+    case 4: // the last two are 00, or they form a multiple of 4
+        return n < 10 ? QList{n, 4} : QList{n % 100, 0, 4};
     case 25:
-        return {n % 100, 0, 25, 50, 75};
+        return n < 10 ? QList{n, 25} : QList{n % 100, 0, 25, 50, 75};
     case 11:
+        if (n < 10)
+            return {n, n, 11}; // no digit in an even place
         return added(places[0], sums[0]) + added(places[1], sums[1]) +
                QList{std::max(sums[0], sums[1]), std::min(sums[0], sums[1]),
                      std::abs(sums[0] - sums[1]), 11};
@@ -109,8 +112,8 @@ bool explainsTruly(const QString& why, int n, int d) {
             verdict = "Infatti è divisibile per " + QString::number(n % p ? q : p) + ", ma";
     }
     QList<int> quoted; // then the division's: n : d = its quotient, with its remainder
-    for (const QString& figure : why.split(nonDigits, Qt::SkipEmptyParts))
-        quoted << figure.toInt();
+    for (const QRegularExpressionMatch& figure : signedFigures.globalMatch(why))
+        quoted << figure.captured().toInt(); // "-6" is no difference of two sums
     return why.startsWith(verdict) && quoted == expected + QList{n, d, n / d, n % d} &&
            QString(why.section(u'\n', 1)).replace(digits, QStringLiteral("#")) ==
                u"# : # = # con il resto di #.";
@@ -660,14 +663,14 @@ private slots:
         for (const QString& row : QString::fromUtf8(R"(
 2|Frulvane - Multipli del 2|multipli del 2|la sua ultima cifra è pari: 0, 2, 4, 6 o 8|Es 1358 è divisibile per 2 ed infatti la sua ultima cifra, 8, è pari|47|la sua ultima cifra, 7, è dispari
 3|Frulvane - Multipli del 3|multipli del 3|la somma delle sue cifre è divisibile per 3|Es 1365 è divisibile per 3 ed infatti la somma delle sue cifre è 15, che è divisibile per 3|46|la somma delle sue cifre, 4 + 6 = 10, non è divisibile per 3
-4|Frulvane - Multipli del 4|multipli del 4|il numero formato dalle sue ultime due cifre è divisibile per 4|Es 1316 è divisibile per 4 ed infatti le sue ultime due cifre formano 16, che è divisibile per 4|1306|il numero formato dalle sue ultime due cifre, 06, cioè 6, non è divisibile per 4
+4|Frulvane - Multipli del 4|multipli del 4|le sue ultime due cifre sono 00 o formano un numero divisibile per 4|Es 1316 è divisibile per 4 ed infatti le sue ultime due cifre formano 16, che è divisibile per 4|1306|le sue ultime due cifre, 06, non sono 00 e non formano un numero divisibile per 4
 5|Frulvane - Multipli del 5|multipli del 5|la sua ultima cifra è 0 o 5|Es 1365 è divisibile per 5 ed infatti la sua ultima cifra è 5|47|la sua ultima cifra, 7, non è né 0 né 5
-6|Frulvane - Multipli del 6|multipli del 6|è divisibile sia per 2 che per 3|Es 1362 è divisibile per 6 ed infatti è divisibile sia per 2, essendo pari, e sia per 3, essendo la somma delle cifre 12|46|è divisibile per 2, ma non per 3: la somma delle sue cifre, 4 + 6 = 10, non è divisibile per 3
+6|Frulvane - Multipli del 6|multipli del 6|è divisibile sia per 2 che per 3|Es 1362 è divisibile per 6 ed infatti è divisibile sia per 2, essendo pari, sia per 3, essendo la somma delle sue cifre 12, che è divisibile per 3|46|è divisibile per 2, ma non per 3: la somma delle sue cifre, 4 + 6 = 10, non è divisibile per 3
 9|Frulvane - Multipli del 9|multipli del 9|la somma delle sue cifre è divisibile per 9|Es 1368 è divisibile per 9 ed infatti la somma delle sue cifre è 18, che è divisibile per 9|7|la somma delle sue cifre, 7, non è divisibile per 9
 10|Frulvane - Multipli del 10|multipli del 10|la sua ultima cifra è 0|Es 1360 è divisibile per 10 ed infatti la sua ultima cifra è 0|47|la sua ultima cifra, 7, non è 0
 11|Frulvane - Multipli dell'11|multipli dell'11|la somma delle cifre di posto dispari e quella delle cifre di posto pari, contando da destra, sono uguali o differiscono di un multiplo di 11|Es 1364 è divisibile per 11 ed infatti le cifre di posto dispari, 4 e 3, e quelle di posto pari, 6 e 1, hanno la stessa somma, 7|1318|la somma delle cifre di posto dispari, contando da destra, è 8 + 3 = 11 e quella delle cifre di posto pari è 1 + 1 = 2: differiscono di 11 − 2 = 9, che non è un multiplo di 11
 15|Frulvane|multipli del 15|è divisibile sia per 3 che per 5|Es 1365 è divisibile per 15 ed infatti è divisibile  sia per 3, essendo la somma delle cifre 15, e sia per 5|6001|non è divisibile né per 3 né per 5: la somma delle sue cifre, 6 + 0 + 0 + 1 = 7, non è divisibile per 3, e la sua ultima cifra, 1, non è né 0 né 5
-12|Frulvane - Multipli del 12|multipli del 12|è divisibile sia per 3 che per 4|Es 1368 è divisibile per 12 ed infatti è divisibile sia per 3, essendo la somma delle cifre 18, e sia per 4, essendo 68 divisibile per 4|1318|non è divisibile né per 3 né per 4: la somma delle sue cifre, 1 + 3 + 1 + 8 = 13, non è divisibile per 3, e il numero formato dalle sue ultime due cifre, 18, non è divisibile per 4
+12|Frulvane - Multipli del 12|multipli del 12|è divisibile sia per 3 che per 4|Es 1368 è divisibile per 12 ed infatti è divisibile sia per 3, essendo la somma delle sue cifre 18, che è divisibile per 3, sia per 4, essendo 68 divisibile per 4|1318|non è divisibile né per 3 né per 4: la somma delle sue cifre, 1 + 3 + 1 + 8 = 13, non è divisibile per 3, e le sue ultime due cifre, 18, non sono 00 e non formano un numero divisibile per 4
 25|Frulvane - Multipli del 25|multipli del 25|le sue ultime due cifre sono 00, 25, 50 o 75|Es 1375 è divisibile per 25 ed infatti le sue ultime due cifre sono 75|22520|le sue ultime due cifre, 20, non sono 00, 25, 50 o 75)")
                                       .split(u'\n', Qt::SkipEmptyParts))
             QTest::newRow(qPrintable(row.section(u'|', 0, 0)))
@@ -730,6 +733,27 @@ private slots:
         for (int n = 1; n <= 32767; ++n) // every number a target can carry
             QVERIFY2(n % divisor == 0 || explainsTruly(Lessons::why(n, divisor), n, divisor),
                      qPrintable(QString::number(n)));
+    }
+
+    // A number of one digit has no last two digits, and no digit in an even place.
+    void aNumberOfOneDigitIsExplainedAsATeacherWould_data() {
+        QTest::addColumn<int>("divisor");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("4") << 4 << 7 << "7 ha una sola cifra, e non è divisibile per 4";
+        QTest::newRow("12") << 12 << 9
+                            << "è divisibile per 3, ma non per 4: 9 ha una sola cifra, e non è "
+                               "divisibile per 4";
+        QTest::newRow("25") << 25 << 7 << "7 è più piccolo di 25";
+        QTest::newRow("11") << 11 << 7
+                            << "la sua sola cifra, 7, è di posto dispari, e non ha cifre di "
+                               "posto pari: la differenza è 7, che non è un multiplo di 11";
+    }
+    void aNumberOfOneDigitIsExplainedAsATeacherWould() {
+        QFETCH(int, divisor);
+        QFETCH(int, number);
+        QFETCH(QString, reason);
+        QCOMPARE(Lessons::why(number, divisor).section(u'\n', 0, 0), "Infatti " + reason + '.');
     }
 
     void aTeachersLessonThatIsNoLessonIsToldAndFifteenIsPlayed() {

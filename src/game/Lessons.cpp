@@ -32,14 +32,14 @@ constexpr std::array<Words, divisors.size()> words{{
      "1358 è divisibile per 2 ed infatti la sua ultima cifra, 8, è pari"},
     {"la somma delle sue cifre è divisibile per 3",
      "1365 è divisibile per 3 ed infatti la somma delle sue cifre è 15, che è divisibile per 3"},
-    {"il numero formato dalle sue ultime due cifre è divisibile per 4",
+    {"le sue ultime due cifre sono 00 o formano un numero divisibile per 4",
      "1316 è divisibile per 4 ed infatti le sue ultime due cifre formano 16, che è divisibile "
      "per 4",
      {2, 2}},
     {"la sua ultima cifra è 0 o 5", "1365 è divisibile per 5 ed infatti la sua ultima cifra è 5"},
     {"è divisibile sia per 2 che per 3",
-     "1362 è divisibile per 6 ed infatti è divisibile sia per 2, essendo pari, e sia per 3, "
-     "essendo la somma delle cifre 12",
+     "1362 è divisibile per 6 ed infatti è divisibile sia per 2, essendo pari, sia per 3, "
+     "essendo la somma delle sue cifre 12, che è divisibile per 3",
      {2, 3},
      true},
     {"la somma delle sue cifre è divisibile per 9",
@@ -53,8 +53,8 @@ constexpr std::array<Words, divisors.size()> words{{
      "1364 è divisibile per 11 ed infatti le cifre di posto dispari, 4 e 3, e quelle di posto "
      "pari, 6 e 1, hanno la stessa somma, 7"},
     {"è divisibile sia per 3 che per 4",
-     "1368 è divisibile per 12 ed infatti è divisibile sia per 3, essendo la somma delle cifre "
-     "18, e sia per 4, essendo 68 divisibile per 4",
+     "1368 è divisibile per 12 ed infatti è divisibile sia per 3, essendo la somma delle sue "
+     "cifre 18, che è divisibile per 3, sia per 4, essendo 68 divisibile per 4",
      {3, 4},
      true},
     {"è divisibile sia per 3 che per 5",
@@ -90,13 +90,14 @@ QString added(const QList<int>& digits) {
 // Why `number` fails the simple criterion of `divisor`, in the Help's own words.
 QString fails(int number, int divisor) {
     const int last = number % 10;
-    // Below 10 the number its last two digits form is the number itself: 07.
     const QString lastTwo = QStringLiteral("%1").arg(number % 100, 2, 10, QLatin1Char('0'));
     QList<int> digits, oddPlaces, evenPlaces; // places counted from the right
     for (int rest = number, place = 1; rest > 0; rest /= 10, ++place) {
         digits.prepend(rest % 10);
         (place % 2 ? oddPlaces : evenPlaces).append(rest % 10);
     }
+    // A number of one digit has no last two, and no digit in an even place.
+    const bool oneDigit = number < 10;
     switch (divisor) {
     case 2:
         return QStringLiteral("la sua ultima cifra, %1, è dispari").arg(last);
@@ -105,17 +106,25 @@ QString fails(int number, int divisor) {
     case 10:
         return QStringLiteral("la sua ultima cifra, %1, non è 0").arg(last);
     case 4:
-        return QStringLiteral("il numero formato dalle sue ultime due cifre, %1, non è divisibile "
-                              "per 4")
-            .arg(lastTwo.startsWith(u'0') ? lastTwo + ", cioè " + lastTwo.mid(1) : lastTwo);
+        return oneDigit
+                   ? QStringLiteral("%1 ha una sola cifra, e non è divisibile per 4").arg(number)
+                   : QStringLiteral("le sue ultime due cifre, %1, non sono 00 e non formano "
+                                    "un numero divisibile per 4")
+                         .arg(lastTwo);
     case 25:
-        return QStringLiteral("le sue ultime due cifre, %1, non sono 00, 25, 50 o 75").arg(lastTwo);
+        return oneDigit ? QStringLiteral("%1 è più piccolo di 25").arg(number)
+                        : QStringLiteral("le sue ultime due cifre, %1, non sono 00, 25, 50 o 75")
+                              .arg(lastTwo);
     case 11: {
+        if (oneDigit)
+            return QStringLiteral("la sua sola cifra, %1, è di posto dispari, e non ha cifre di "
+                                  "posto pari: la differenza è %1, che non è un multiplo di 11")
+                .arg(number);
         const int odd = sum(oddPlaces), even = sum(evenPlaces);
         return QStringLiteral("la somma delle cifre di posto dispari, contando da destra, è %1 e "
                               "quella delle cifre di posto pari è %2: differiscono di "
                               "%3\u00A0−\u00A0%4\u00A0=\u00A0%5, che non è un multiplo di 11")
-            .arg(added(oddPlaces), evenPlaces.isEmpty() ? QStringLiteral("0") : added(evenPlaces))
+            .arg(added(oddPlaces), added(evenPlaces))
             .arg(std::max(odd, even))
             .arg(std::min(odd, even))
             .arg(std::abs(odd - even));
