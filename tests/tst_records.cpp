@@ -701,6 +701,81 @@ private slots:
                 (file.st_mode & 07777) == 0620);
     }
 
+    // A lock file an earlier version left open to every user, and another child's: a user
+    // outside the class who holds it does not hold up the class, and it is made private.
+    void aLockFileOpenToAllIsMadePrivate() {
+        QVERIFY2(geteuid() == 0, "other users need root");
+        QTemporaryDir dir;
+        const int alunni = 4242, anna = 4201, bea = 4202;
+        const QString folder = classFolder(dir, alunni), lock = folder + "zenobra-record.lock";
+        write(lock, {});
+        QVERIFY(::chown(qPrintable(lock), anna, alunni) == 0 &&
+                ::chmod(qPrintable(lock), 0664) == 0);
+        QProcess outsider; // holds the lock as long as the test lasts
+        outsider.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "flock",
+                                   lock, "-c", "echo held; sleep 60"});
+        QVERIFY2(outsider.waitForReadyRead(10000), "the outsider never held the lock");
+        QCOMPARE(runTool({"save", folder, " 7", "Bea"}, bea, alunni), QStringList("written"));
+        struct stat file {};
+        QVERIFY(::stat(qPrintable(lock), &file) == 0);
+        QCOMPARE(file.st_mode & 0777, 0660u);
+        QCOMPARE(pair(folder), QByteArray(" 7\r\n|Bea\r\n"));
+        // Nobody outside the class can open it now; the class saves at once.
+        QProcess again;
+        again.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "flock", "-n",
+                                lock, "true"});
+        QVERIFY(again.waitForFinished(10000) && again.exitCode() != 0);
+        QCOMPARE(runTool({"save", folder, " 9", "Anna"}, anna, alunni), QStringList("written"));
+        outsider.kill();
+        outsider.waitForFinished();
+    }
+
+    // On a real ext4, a full disk takes no half line, not even from a register that may only be
+    // appended to (chattr +a): a line that does not fit is not begun, and the next, with room
+    // again, is whole.
+    void aFullDiskOnExt4TakesNoHalfLine_data() {
+        QTest::addColumn<bool>("appendOnly");
+        QTest::newRow("chattr +a") << true;
+        QTest::newRow("a plain file") << false;
+    }
+    void aFullDiskOnExt4TakesNoHalfLine() {
+        QFETCH(bool, appendOnly);
+        QVERIFY2(geteuid() == 0, "a loop-mounted file system needs root");
+        QTemporaryDir dir;
+        const QString image = dir.filePath("ext4.img"), disk = dir.filePath("disco");
+        QVERIFY(QDir().mkdir(disk));
+        QCOMPARE(QProcess::execute("truncate", {"-s", "8M", image}), 0);
+        QCOMPARE(QProcess::execute("mkfs.ext4", {"-q", "-F", "-b", "4096", image}), 0);
+        QCOMPARE(QProcess::execute("mount", {"-o", "loop", image, disk}), 0);
+        const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {disk}); });
+        const QString path = disk + "/registro.csv", filler = disk + "/filler";
+        // The last block all but full: the line's start fits, its end does not.
+        const QByteArray lines =
+            registerHeader + QByteArray(4096 - 20 - registerHeader.size(), 'x') + "\r\n";
+        write(path, lines);
+        if (appendOnly)
+            QCOMPARE(QProcess::execute("chattr", {"+a", path}), 0);
+        // Every byte of the disk taken: what a write holds back for later is given back at sync.
+        QFile fill(filler);
+        QVERIFY(fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        for (qsizetype chunk = 1 << 16; chunk > 0;)
+            if (fill.write(QByteArray(chunk, 'f')) != chunk &&
+                (::fsync(fill.handle()) != 0 || fill.write(QByteArray(chunk, 'f')) != chunk))
+                chunk /= 2;
+        fill.close();
+        ClassRegister::Match match;
+        match.date = {2026, 12, 8};
+        match.time = {9, 0};
+        match.name = "Anna";
+        QCOMPARE(ClassRegister::append(disk, match),
+                 "Non ho potuto scrivere la partita nel registro " + path + ": il disco è pieno.");
+        QCOMPARE(bytes(path), lines);
+        QVERIFY(QFile::remove(filler));
+        ::sync();
+        QCOMPARE(ClassRegister::append(disk, match), QString());
+        QCOMPARE(bytes(path), lines + ClassRegister::line(match));
+    }
+
     void aFullDiskTakesNoHalfLine() {
         QVERIFY2(geteuid() == 0, "mounting a tiny tmpfs needs root");
         QTemporaryDir dir;

@@ -1,6 +1,7 @@
 // The real window, offscreen: its design, its layers, its keyboard and its menus.
 #include "WindowFixture.h"
 #include "desktop/GraphicButton.h"
+#include "desktop/QtDialogs.h"
 #include "platform/Sound.h"
 
 #include <QAccessible>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QtMath>
 #include <QtTest>
 
@@ -225,6 +227,64 @@ hf=Help
             QCOMPARE(f.tavola.focusWidget(), surface);
         }
         QCOMPARE(f.game().state.punti, qint16(-3));
+    }
+
+    // Paused and taken up again at once, over and over, the clock's second goes on where it
+    // was; a P held down is one press.
+    void aPauseGivesNoTimeAway() {
+        WindowFixture f;
+        f.start();
+        QApplication::setActiveWindow(&f.tavola);
+        QVERIFY(QTest::qWaitForWindowActive(&f.tavola));
+        auto* clock = f.tavola.findChild<QTimer*>(QStringLiteral("Timer1"));
+        QVERIFY(clock->isActive());
+        for (int pause = 0; pause < 4; ++pause) {
+            QTest::qWait(40);
+            const int left = clock->remainingTime();
+            QTest::keyClick(f.tavola.surface(), Qt::Key_P);
+            QVERIFY(f.game().board.isPaused() && !clock->isActive());
+            QTest::keyClick(f.tavola.surface(), Qt::Key_P);
+            QVERIFY(clock->isActive());
+            QVERIFY2(clock->remainingTime() <= left,
+                     qPrintable(QStringLiteral("%1 ms left after, %2 before")
+                                    .arg(clock->remainingTime())
+                                    .arg(left)));
+        }
+        QWindow* window = f.tavola.windowHandle();
+        qt_handleKeyEvent(window, QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, "p");
+        for (int repeat = 0; repeat < 3; ++repeat)
+            qt_handleKeyEvent(window, QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, "p", true);
+        qt_handleKeyEvent(window, QEvent::KeyRelease, Qt::Key_P, Qt::NoModifier, "p");
+        QCoreApplication::processEvents();
+        QVERIFY(f.game().board.isPaused());
+        // Once the rest of its second has run, the clock ticks each second again.
+        QTest::keyClick(f.tavola.surface(), Qt::Key_P);
+        QSignalSpy ticked(clock, &QTimer::timeout);
+        QVERIFY(ticked.wait(5000));
+        QCOMPARE(clock->interval(), 1000);
+        QCOMPARE(f.game().board.lblconto.caption(), QStringLiteral("00:04:59"));
+    }
+
+    // A child's name is only text: on the window's labels, and in the boxes that greet them.
+    void aNameIsOnlyText() {
+        const QString name = QStringLiteral("<img src=/dev/zero>");
+        WindowFixture f;
+        f.start(name);
+        f.game().board.lblnome.setCaption(QStringLiteral("<b>Bea</b>")); // a record's holder
+        for (const QLabel* label : f.tavola.findChildren<QLabel*>())
+            QVERIFY2(label->textFormat() == Qt::PlainText || !Qt::mightBeRichText(label->text()),
+                     qPrintable(label->objectName()));
+        QCOMPARE(f.widget("lblnome1")->property("text").toString(), name);
+        QtDialogs dialogs;
+        Qt::TextFormat shown = Qt::RichText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            shown = box ? box->textFormat() : Qt::RichText;
+            if (box)
+                box->accept();
+        });
+        dialogs.messageBox({" " + name + " vediamo se sei un vero campione  "});
+        QCOMPARE(shown, Qt::PlainText);
     }
 
     void theMenusWorkFromTheKeyboard_data() {

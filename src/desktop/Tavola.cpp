@@ -218,7 +218,8 @@ void Tavola::menuCaptionChanged(const QString& name) {
 }
 
 void Tavola::buildTimer(QTimer& timer, const GameTimer& gameTimer) {
-    timer.setTimerType(Qt::CoarseTimer);
+    // Precise: a held timer goes on with exactly what was left of its interval.
+    timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, this, [this, &timer, &gameTimer] {
         if (timer.interval() != gameTimer.interval())
             timer.start(gameTimer.interval()); // the rest of a held interval has run out

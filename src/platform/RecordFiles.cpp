@@ -85,6 +85,13 @@ bool stillAt(const QString& path, const Bytes& read) {
            status.st_ino == read.inode;
 }
 
+bool sameFile(int fd, const QString& path) {
+    struct stat open {
+    }, atPath{};
+    return ::fstat(fd, &open) == 0 && ::lstat(native(path).constData(), &atPath) == 0 &&
+           open.st_dev == atPath.st_dev && open.st_ino == atPath.st_ino;
+}
+
 QString cause(int error) {
     switch (error) {
     case EACCES:
@@ -215,7 +222,14 @@ QString append(const QString& path, const QByteArray& bytes, const QByteArray& f
         return cause(errno);
     if (const QString stands = whatStands(status.st_mode); !stands.isEmpty())
         return stands;
-    if (!writeAll(fd, status.st_size == 0 ? firstBytes + bytes : bytes)) {
+    const QByteArray line = status.st_size == 0 ? firstBytes + bytes : bytes;
+    // The line's room first: a full disk then takes none of it. A line cut by a full disk could
+    // not always be cut off again (an append-only file, chattr +a), and the next line would be
+    // glued to it: two matches lost for half of one.
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, status.st_size, line.size()) != 0 &&
+        (errno == ENOSPC || errno == EDQUOT))
+        return cause(errno);
+    if (!writeAll(fd, line)) {
         const int error = errno;
         if (::ftruncate(fd, status.st_size) != 0) {
             // Nothing more can be done: the reader skips a line without its end.

@@ -29,6 +29,8 @@ QString inTheWay(const QString& path);
 bool nothingAt(const QString& path);
 // The file that was read is still the one at its path.
 bool stillAt(const QString& path, const Bytes& read);
+// The open file is the one at the path.
+bool sameFile(int fd, const QString& path);
 // The cause of a failed system call, in words a player can read.
 QString cause(int error);
 // 0 when this user may make and replace files in the folder, else why not (an errno).

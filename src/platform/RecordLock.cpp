@@ -2,6 +2,7 @@
 
 #include "platform/RecordFiles.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -19,8 +20,44 @@ RecordLock::RecordLock(const QString& path, int waitMs) {
         m_problem = RecordFiles::cause(denied);
         return;
     }
-    if (open(path))
+    // A few rounds at most: another copy may put a private lock file in place meanwhile.
+    for (int round = 0; round < 3 && open(path); ++round) {
         m_state = lock(QFileInfo(path).fileName(), waitMs);
+        // A lock file that an earlier version left open to every user, and that is another
+        // child's (a file of ours was made private when opened), is a lock that anyone may
+        // hold: held or not, it is replaced with a private one, locked before it is in place.
+        // A classmate holds a lock for milliseconds, so one held for the whole wait is taken
+        // to be an outsider's.
+        if (m_state != State::Failed && m_openToOthers && makePrivate(path))
+            return;
+        if (m_state != State::Held || RecordFiles::sameFile(m_fd, path))
+            return;
+        // Another copy put a new lock file in place while this one waited: hold that one.
+        ::close(m_fd);
+        m_fd = -1;
+        m_state = State::Failed;
+    }
+}
+
+bool RecordLock::makePrivate(const QString& path) {
+    const QFileInfo lockFile(path);
+    QByteArray temporary = QFile::encodeName(
+        lockFile.dir().filePath(QStringLiteral(".zenobra-tmp.") + lockFile.fileName() + ".XXXXXX"));
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ::fchmod(fd, RecordFiles::fileMode(lockFile.path()));
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
+        ::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) {
+        ::unlink(temporary.constData());
+        ::close(fd);
+        return false; // a sticky folder: each may replace only their own files
+    }
+    ::close(m_fd);
+    m_fd = fd;
+    m_state = State::Held;
+    m_openToOthers = false;
+    return true;
 }
 
 bool RecordLock::open(const QString& path) {
@@ -50,6 +87,8 @@ bool RecordLock::open(const QString& path) {
     }
     if (opened.st_uid == ::geteuid())
         ::fchmod(m_fd, mode); // the umask would take the group's share away
+    else
+        m_openToOthers = opened.st_mode & (S_IROTH | S_IWOTH);
     return true;
 }
 

@@ -27,9 +27,12 @@ private:
     bool open(const QString& path);
     // Takes the lock within the wait.
     State lock(const QString& name, int waitMs);
+    // Puts a private lock file, already locked, in the place of the one open to others.
+    bool makePrivate(const QString& path);
 
     int m_fd = -1;
     bool m_readOnly = false;
+    bool m_openToOthers = false; // another's lock file that every user may open
     State m_state = State::Failed;
     QString m_problem;
 };
