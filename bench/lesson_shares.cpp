@@ -14,8 +14,8 @@
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     // The simpler divisors a child could test instead of the lesson's rule.
-    const QMap<int, QList<int>> shortcuts{{4, {2}},     {6, {2, 3}},  {9, {3}},
-                                          {10, {2, 5}}, {12, {3, 4}}, {25, {5}}};
+    const QMap<int, QList<int>> shortcuts{{4, {2}},     {6, {2, 3}},  {9, {3}}, {10, {2, 5}},
+                                          {12, {3, 4}}, {15, {3, 5}}, {25, {5}}};
     std::printf("lesson  wrong numbers seen  multiples of each simpler divisor\n");
     for (int divisor : Lessons::divisors) {
         std::mt19937 child(divisor);

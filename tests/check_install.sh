@@ -27,9 +27,21 @@ for size in 32 64 128 256; do
     [ -f "$icon" ] || fail "no ${size}px icon"
     head -c 24 "$icon" | od -An -tu1 | tr -s ' ' | grep -q "^ 137 80 78 71" || fail "$icon is not a PNG"
 done
-grep -qx '# folder=/var/lib/zenobra/classe' "$destdir/etc/xdg/zenobra/zenobra.conf" ||
-    fail "no commented-out class record setting"
-desktop-file-validate "$root/share/applications/$id.desktop"
-desktop-file-validate "$root/share/applications/it.zenobra.registro.desktop"
-appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
+# Every setting, commented out.
+for key in folder divisor explanations enabled practice pace; do
+    grep -q "^# $key=" "$destdir/etc/xdg/zenobra/zenobra.conf" || fail "no commented-out $key="
+done
+# Valid without a warning, or a hint.
+for entry in $id it.zenobra.registro; do
+    told=$(desktop-file-validate "$root/share/applications/$entry.desktop" 2>&1)
+    [ -z "$told" ] || fail "$told"
+    told=$(appstreamcli validate --pedantic --no-net --no-color "$root/share/metainfo/$entry.metainfo.xml" 2>&1)
+    [ "$told" = "✔ Validation was successful." ] || fail "$told"
+done
+for page in zenobra zenobra-registro; do
+    manual=$root/share/man/man6/$page.6
+    [ -f "$manual" ] || fail "no manual page $page(6)"
+    told=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$manual" 2>&1 >/dev/null)
+    [ -z "$told" ] || fail "$page(6): $told"
+done
 echo "check_install: layout and desktop files are valid"

@@ -459,7 +459,7 @@ private slots:
     }
 
     void aFullDiskLeavesTheRecordWhole() {
-        QVERIFY2(geteuid() == 0, "mounting a tiny tmpfs needs root");
+        NEEDS_ROOT("mounting a tiny tmpfs needs root");
         QTemporaryDir dir;
         QCOMPARE(::mount("tmpfs", qPrintable(dir.path()), "tmpfs", 0, "size=16k"), 0);
         write(dir.filePath("aquarvel.txt"), " 2\r\n");
@@ -583,7 +583,7 @@ private slots:
 
     // Two children of one class, and one from outside, on a setgid folder of their group.
     void aClassFolderIsSharedByItsGroupAlone() {
-        QVERIFY2(geteuid() == 0, "other users need root");
+        NEEDS_ROOT("other users need root");
         QTemporaryDir dir;
         const int alunni = 4242, anna = 4201, bea = 4202, outsider = 4203;
         const QString folder = classFolder(dir, alunni), lock = folder + "zenobra-record.lock";
@@ -626,7 +626,7 @@ private slots:
 
     // Thirty children of one class save at random moments, and some are killed mid-save.
     void thirtyChildrenAtOnceKeepOneWholeRecord() {
-        QVERIFY2(geteuid() == 0, "other users need root");
+        NEEDS_ROOT("other users need root");
         QTemporaryDir dir;
         const QString folder = classFolder(dir, 4242);
         std::array<QProcess, 30> children;
@@ -680,7 +680,7 @@ private slots:
 
     // The register made private by the teacher: the class may append to it, not read it.
     void aPrivateRegisterTakesTheClasssLinesUnread() {
-        QVERIFY2(geteuid() == 0, "other users need root");
+        NEEDS_ROOT("other users need root");
         QTemporaryDir dir;
         const int alunni = 4242, maestra = 4200, anna = 4201;
         const QString folder = classFolder(dir, alunni), path = folder + "registro.csv";
@@ -704,7 +704,7 @@ private slots:
     // A lock file an earlier version left open to every user, and another child's: a user
     // outside the class who holds it does not hold up the class, and it is made private.
     void aLockFileOpenToAllIsMadePrivate() {
-        QVERIFY2(geteuid() == 0, "other users need root");
+        NEEDS_ROOT("other users need root");
         QTemporaryDir dir;
         const int alunni = 4242, anna = 4201, bea = 4202;
         const QString folder = classFolder(dir, alunni), lock = folder + "zenobra-record.lock";
@@ -740,7 +740,7 @@ private slots:
     }
     void aFullDiskOnExt4TakesNoHalfLine() {
         QFETCH(bool, appendOnly);
-        QVERIFY2(geteuid() == 0, "a loop-mounted file system needs root");
+        NEEDS_ROOT("a loop-mounted file system needs root");
         QTemporaryDir dir;
         const QString image = dir.filePath("ext4.img"), disk = dir.filePath("disco");
         QVERIFY(QDir().mkdir(disk));
@@ -777,7 +777,7 @@ private slots:
     }
 
     void aFullDiskTakesNoHalfLine() {
-        QVERIFY2(geteuid() == 0, "mounting a tiny tmpfs needs root");
+        NEEDS_ROOT("mounting a tiny tmpfs needs root");
         QTemporaryDir dir;
         QCOMPARE(::mount("tmpfs", qPrintable(dir.path()), "tmpfs", 0, "size=8k"), 0);
         // The last block all but full: the line's start fits, its end does not.

@@ -211,6 +211,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), o.find<QComboBox>("lezione"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), o.find<QDateEdit>("al"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!o.window.isVisible());
     }
 
     // A day typed is taken as typed, whatever the days of the register.

@@ -119,6 +119,27 @@ bool explainsTruly(const QString& why, int n, int d) {
                u"# : # = # con il resto di #.";
 }
 
+// The examples of the teachers' pages, as written there, and what each means.
+struct DocsExample {
+    QString text;
+    QString taken; // as aSettingMeansWhatItSays writes it
+};
+const DocsExample docsExamples[] = {
+    {"[record]\nfolder=/var/lib/zenobra/classe\n", "15 sì sì no 1300"},
+    {"[lesson]\ndivisor=3\nexplanations=no\n", "3! no sì no 1300"},
+    {"[register]\nenabled=no\n", "15 sì no no 1300"},
+    {"[match]\npractice=sì   # niente orologio e niente record\npace=2        # 1,3 (o 1.3), 2 o "
+     "3: i secondi fra un salto e l'altro\n",
+     "15 sì sì sì! 2000!"},
+    {"[match]\npractice=no   # una gara per tutti, con l'orologio e il record\n",
+     "15 sì sì no! 1300!"},
+};
+
+QString bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 float rForMove(int k) {
     return (float(k) - 0.5f) / 6.0f;
 }
@@ -475,6 +496,23 @@ private slots:
         QTest::newRow("a race: no slower pace") << "[match]\npractice=no\n" << "match/pace=2" << "15 sì sì no! 1300!" << "";
         QTest::newRow("a pace of the teacher's") << "[match]\npace=1,3\n" << "match/pace=3\nmatch/practice=yes" << "15 sì sì sì 1300!" << "";
         // clang-format on
+        for (const auto& [example, taken] : docsExamples)
+            QTest::addRow("docs: %s", qPrintable(example.section(u'\n', 1, 1)))
+                << example << "" << taken << "";
+    }
+
+    // Every settings example the teachers' pages give is one of those above, as written.
+    void everySettingsExampleInTheDocsIsTested() {
+        QStringList found;
+        const QRegularExpression ini(QStringLiteral("```ini\n(.*?)```"),
+                                     QRegularExpression::DotMatchesEverythingOption);
+        for (const QString& page : QDir(DOCS_DIR).entryList({"*.md"}, QDir::Files))
+            for (const auto& example : ini.globalMatch(bytes(QDir(DOCS_DIR).filePath(page))))
+                found << example.captured(1);
+        QVERIFY(found.size() >= 5);
+        for (const QString& example : std::as_const(found))
+            QVERIFY2(std::ranges::count(docsExamples, example, &DocsExample::text) == 1,
+                     qPrintable(example));
     }
     void aSettingMeansWhatItSays() {
         QFETCH(QString, teacher);

@@ -227,6 +227,9 @@ hf=Help
             QCOMPARE(f.tavola.focusWidget(), surface);
         }
         QCOMPARE(f.game().state.punti, qint16(-3));
+        f.dialogs.answer(Answer::No); // Ctrl+N: a new match, asked first
+        QTest::keyClick(surface, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(f.dialogs.texts().last(), QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"));
     }
 
     // Paused and taken up again at once, over and over, the clock's second goes on where it

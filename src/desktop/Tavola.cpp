@@ -166,6 +166,7 @@ void Tavola::buildMenus() {
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, [this, name] { m_game.menuClicked(name); });
         if (name == u"Next") {
+            action->setShortcut(QKeySequence::New); // "Nuovo gioco" asks first, as always
             buildLessonMenu();
             buildPauseEntry();
         }

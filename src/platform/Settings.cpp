@@ -163,9 +163,9 @@ Settings Settings::parse(const Values& teacher, const Values& player, bool teach
     read.choice(pace, settings.pace, &paceOf,
                 find(teacher, pace) ? childs : QStringLiteral("i numeri saltano ogni 1,3 secondi"),
                 false);
-    // A slower pace is a practice match: a teacher's race keeps the race's pace.
-    if (settings.practice.fixed && !settings.practice.value && settings.pace.value != racePace) {
-        if (settings.pace.fixed)
+    // A slower pace is a practice match: a teacher's race keeps the race's pace, and no other.
+    if (settings.practice.fixed && !settings.practice.value) {
+        if (settings.pace.fixed && settings.pace.value != racePace)
             settings.problems << QStringLiteral("Nelle impostazioni di sistema, in [match], "
                                                 "«practice=no» e «pace=%1» non vanno "
                                                 "insieme, perché con i numeri più lenti si gioca "

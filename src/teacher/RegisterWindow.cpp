@@ -6,6 +6,7 @@
 #include "platform/SystemFolders.h"
 #include "teacher/RegisterModel.h"
 
+#include <QAction>
 #include <QBoxLayout>
 #include <QChartView>
 #include <QComboBox>
@@ -156,6 +157,10 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &RegisterWindow::showChart);
     connect(exportButton, &QPushButton::clicked, this, &RegisterWindow::askExport);
+    auto* quit = new QAction(QStringLiteral("Chiudi"), this);
+    quit->setShortcut(Qt::CTRL | Qt::Key_Q); // the desktops' Quit, which some platforms leave unset
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addAction(quit);
     resize(QSize(960, 640).boundedTo(screen()->availableSize() * 0.9));
 }
 
