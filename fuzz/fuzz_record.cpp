@@ -1,8 +1,8 @@
 // libFuzzer target: any bytes in a record file, read through to the record's number; and in a
 // class register, whose every match read is written again and read back the same.
 //   ./quickstart fuzz   builds it with clang and runs it for a while
+#include "platform/FolderFiles.h"
 #include "platform/NumberText.h"
-#include "platform/RecordFiles.h"
 #include "records/ClassRegister.h"
 #include "records/RecordStore.h"
 
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.seek(0);
     file.write(bytes);
     file.flush();
-    const RecordFiles::Bytes read = RecordFiles::read(file.fileName(), RecordStore::readCap);
+    const FolderFiles::Bytes read = FolderFiles::read(file.fileName(), RecordStore::readCap);
     const QString text = RecordStore::decode(read.bytes, read.cut);
     if (!read.problem.isEmpty() || text.size() > RecordStore::readCap)
         __builtin_trap();

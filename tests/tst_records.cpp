@@ -1,7 +1,7 @@
 // The record files, byte for byte, through whole scripted matches and through faults: a save
 // killed at each step, other copies and other users, odd files at every path, a full disk.
 #include "FakePlatform.h"
-#include "platform/RecordLock.h"
+#include "platform/FolderLock.h"
 #include "records/ClassRegister.h"
 
 #include <QProcess>
@@ -147,7 +147,7 @@ private slots:
             t.game.menuClicked(u"Next");
         }
         t.time.msecs += 95000;
-        std::optional<RecordLock> otherCopy;
+        std::optional<FolderLock> otherCopy;
         if (ending == QLatin1String("clock")) {
             t.game.state.restanti = 0;
             t.game.timerTicked(board.Timer1);
@@ -419,7 +419,7 @@ private slots:
             QCOMPARE(::mkfifo(qPrintable(folder.file("zenobra-record.journal")), 0644), 0);
         else if (!journal.isEmpty())
             write(folder.file("zenobra-record.journal"), journal);
-        std::optional<RecordLock> held;
+        std::optional<FolderLock> held;
         if (!outsider)
             held.emplace(folder.file("zenobra-record.lock"), 0);
         ::chmod(qPrintable(folder.dir.path()), 0555);

@@ -25,12 +25,12 @@ void Clock::Timer1_Timer() {
     GameState& state = m_game.state;
     // The exit sequence never returns.
     if (m_game.board.lblconto.caption() == QLatin1String("00:00:00"))
-        m_game.records.cmdExit_Click(ClassRegister::Ending::TimeUp);
+        m_game.exitSequence.cmdExit_Click(ClassRegister::Ending::TimeUp);
     if (state.restanti <= 0) {
         // Held while the box is open, so later ticks do not pile more boxes on it.
         m_game.board.Timer1.setEnabled(false);
         m_game.messageBox({QStringLiteral("Tempo scaduto")});
-        m_game.records.cmdExit_Click(ClassRegister::Ending::TimeUp);
+        m_game.exitSequence.cmdExit_Click(ClassRegister::Ending::TimeUp);
     }
     if (state.secondi == 0.0f) {
         if (state.minuti > 0) {

@@ -46,7 +46,7 @@ void Game::controlClicked(const Control& control) {
         else if (&control == &board.disparicmd2)
             hits.disparicmd2_Click();
         else if (&control == &board.cmdExit)
-            records.cmdExit_Click();
+            exitSequence.cmdExit_Click();
         else if (&control == &board.cmdNext)
             questionBoard.cmdNext_Click();
     });
@@ -69,11 +69,11 @@ void Game::menuClicked(QStringView name) {
 }
 
 void Game::lessonChosen(int divisor) {
-    dispatch([&] { questionBoard.Lezione_Click(divisor); });
+    dispatch([&] { questionBoard.chooseLesson(divisor); });
 }
 
 void Game::matchChosen(bool practice, int pace) {
-    dispatch([&] { questionBoard.Gioco_Click(practice, pace); });
+    dispatch([&] { questionBoard.chooseMatch(practice, pace); });
 }
 
 void Game::timerTicked(const GameTimer& timer) {
@@ -91,7 +91,7 @@ void Game::resized(bool minimized) {
 
 void Game::windowClosed() {
     dispatch([this] {
-        records.matchLeft(ClassRegister::Ending::WindowClosed);
+        exitSequence.matchLeft(ClassRegister::Ending::WindowClosed);
         endProgram();
     });
 }

@@ -3,11 +3,11 @@
 #include "game/BackgroundClick.h"
 #include "game/Board.h"
 #include "game/Clock.h"
+#include "game/ExitSequence.h"
 #include "game/GameState.h"
 #include "game/Hits.h"
 #include "game/Pause.h"
 #include "game/QuestionBoard.h"
-#include "game/Records.h"
 #include "game/Shuffle.h"
 #include "game/StartUp.h"
 #include "platform/Dialogs.h"
@@ -52,7 +52,7 @@ public:
     Hits hits{*this};
     BackgroundClick backgroundClick{*this};
     Clock clock{*this};
-    Records records{*this};
+    ExitSequence exitSequence{*this};
     StartUp startUp{*this};
     Pause pause{*this};
 

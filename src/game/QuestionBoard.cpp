@@ -46,7 +46,7 @@ void QuestionBoard::Next_Click() {
         startAgain();
 }
 
-void QuestionBoard::Lezione_Click(int divisor) {
+void QuestionBoard::chooseLesson(int divisor) {
     GameState& state = m_game.state;
     if (divisor == state.divisor || state.lessonFixed || !newMatchWanted())
         return;
@@ -55,7 +55,7 @@ void QuestionBoard::Lezione_Click(int divisor) {
     startAgain();
 }
 
-void QuestionBoard::Gioco_Click(bool practice, int pace) {
+void QuestionBoard::chooseMatch(bool practice, int pace) {
     GameState& state = m_game.state;
     if ((practice == state.practice && pace == state.pace) ||
         (practice != state.practice && state.practiceFixed) ||
@@ -76,7 +76,7 @@ bool QuestionBoard::newMatchWanted() {
                            .title = QStringLiteral("INIZIARE NUOVA GARA")}) == Answer::Yes;
     // The match thrown away goes into the register as it was played, before any new choice.
     if (wanted)
-        m_game.records.matchLeft(ClassRegister::Ending::NewMatch);
+        m_game.exitSequence.matchLeft(ClassRegister::Ending::NewMatch);
     return wanted;
 }
 

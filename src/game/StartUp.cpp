@@ -6,7 +6,7 @@
 #include "platform/NumberText.h"
 
 void StartUp::Form_Initialize() {
-    chooseMatch();
+    readSettings();
     // The question needs the window's controls, so the window is loaded first.
     Form_Load();
     m_game.questionBoard.cmdNext_Click();
@@ -28,7 +28,7 @@ void StartUp::Form_Load() {
     board.lblnome1.setCaption(name);
     m_game.clock.Azzeraorologio();
     state.windir = m_game.GetSystemDir();
-    m_game.records.showRecord();
+    m_game.exitSequence.showRecord();
     state.restanti = toInt16(static_cast<double>(state.secondi) + 300.0);
     board.lblconto.setCaption(m_game.clock.clockText());
     board.Timer2.setInterval(state.pace);
@@ -58,7 +58,7 @@ void StartUp::Form_Activate() {
     number(board.paricmd2, paricmd1Number, 800, 0);
 
     m_game.state.punti = 0;
-    m_game.records.matchBegins();
+    m_game.exitSequence.matchBegins();
     board.Punteggio.setCaption(QString() + NumberText::plain(m_game.state.punti));
     m_game.questionBoard.cmdNext_Click();
 }
@@ -68,7 +68,7 @@ void StartUp::Form_Resize(bool minimized) {
         m_game.board.setCaption(Lessons::title(m_game.state.divisor));
 }
 
-void StartUp::chooseMatch() {
+void StartUp::readSettings() {
     GameState& state = m_game.state;
     const Settings& settings = m_game.folders().settings();
     state.divisor = qint16(settings.lesson.value);

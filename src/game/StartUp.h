@@ -16,7 +16,7 @@ public:
 private:
     // The lesson, a practice match or a race, and the pace, as the settings say; a value that
     // cannot be used is told.
-    void chooseMatch();
+    void readSettings();
 
     Game& m_game;
 };

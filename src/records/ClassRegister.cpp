@@ -1,7 +1,7 @@
 #include "records/ClassRegister.h"
 
-#include "platform/RecordFiles.h"
-#include "platform/RecordLock.h"
+#include "platform/FolderFiles.h"
+#include "platform/FolderLock.h"
 #include "platform/Settings.h"
 #include "records/RecordStore.h"
 
@@ -230,13 +230,13 @@ QByteArray line(const Match& match) {
 QString append(const QString& folder, const Match& match) {
     const QString file = path(folder);
     // Whole lines, even where the system would let two writes meet: one writer at a time.
-    const RecordLock lock(RecordStore(folder).lockPath(), 2000);
-    if (lock.state() == RecordLock::State::Busy)
+    const FolderLock lock(RecordStore(folder).lockPath(), 2000);
+    if (lock.state() == FolderLock::State::Busy)
         return QStringLiteral("Non ho potuto scrivere la partita nel registro %1: un'altra copia "
                               "del gioco lo sta usando.")
             .arg(file);
     // Without a lock (a folder the child may not write) a register there still takes the line.
-    const QString problem = RecordFiles::append(file, line(match), header);
+    const QString problem = FolderFiles::append(file, line(match), header);
     if (problem.isEmpty())
         return {};
     return QStringLiteral("Non ho potuto scrivere la partita nel registro %1: %2.")
@@ -278,13 +278,13 @@ Read parse(const QByteArray& bytes) {
 }
 
 Read read(const QString& path) {
-    if (RecordFiles::nothingAt(path))
+    if (FolderFiles::nothingAt(path))
         return {
             {},
             0,
             QStringLiteral("Il registro %1 non c'è ancora: nasce alla fine della prima partita.")
                 .arg(path)};
-    const RecordFiles::Bytes file = RecordFiles::read(path, readCap);
+    const FolderFiles::Bytes file = FolderFiles::read(path, readCap);
     Read read = file.problem.isEmpty() && !file.cut
                     ? parse(file.bytes)
                     : Read{{},

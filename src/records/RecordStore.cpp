@@ -1,8 +1,8 @@
 #include "records/RecordStore.h"
 
+#include "platform/FolderFiles.h"
+#include "platform/FolderLock.h"
 #include "platform/NumberText.h"
-#include "platform/RecordFiles.h"
-#include "platform/RecordLock.h"
 
 #include <QDir>
 #include <QStringDecoder>
@@ -61,7 +61,7 @@ QByteArray withoutSplitCharacter(const QByteArray& bytes) {
     return bytes;
 }
 
-QString text(const RecordFiles::Bytes& file) {
+QString text(const FolderFiles::Bytes& file) {
     return RecordStore::decode(file.bytes, file.cut);
 }
 
@@ -93,7 +93,7 @@ QString RecordStore::decode(const QByteArray& bytes, bool cut) {
 
 QString RecordStore::writeWhole(const QString& path, const QByteArray& bytes,
                                 std::optional<Step> staged) const {
-    const QString problem = RecordFiles::replace(path, bytes, [&] {
+    const QString problem = FolderFiles::replace(path, bytes, [&] {
         if (staged)
             reached(*staged);
     });
@@ -101,23 +101,23 @@ QString RecordStore::writeWhole(const QString& path, const QByteArray& bytes,
 }
 
 void RecordStore::syncFolder() const {
-    RecordFiles::syncFolder(m_folder);
+    FolderFiles::syncFolder(m_folder);
     reached(Step::FolderSynced);
 }
 
 QString RecordStore::completeJournal() const {
-    if (const QString stands = RecordFiles::inTheWay(journalPath()); !stands.isEmpty())
+    if (const QString stands = FolderFiles::inTheWay(journalPath()); !stands.isEmpty())
         return cannotRead(journalPath(), stands);
-    if (RecordFiles::nothingAt(journalPath()))
+    if (FolderFiles::nothingAt(journalPath()))
         return {};
-    if (const auto lines = parseJournal(RecordFiles::read(journalPath(), journalCap).bytes)) {
+    if (const auto lines = parseJournal(FolderFiles::read(journalPath(), journalCap).bytes)) {
         if (QString problem = writeWhole(scorePath(), lines->score); !problem.isEmpty())
             return problem;
         if (QString problem = writeWhole(namePath(), lines->name); !problem.isEmpty())
             return problem;
         syncFolder();
     }
-    RecordFiles::remove(journalPath());
+    FolderFiles::remove(journalPath());
     syncFolder();
     return {};
 }
@@ -128,27 +128,27 @@ RecordStore::Loaded RecordStore::readWhole() const {
     // after the last. Under the lock the first try finds the pair on disk.
     QString problem = anotherCopySaving;
     for (int attempt = 0; attempt < 50; ++attempt, QThread::msleep(10)) {
-        const RecordFiles::Bytes pending = RecordFiles::read(journalPath(), journalCap);
+        const FolderFiles::Bytes pending = FolderFiles::read(journalPath(), journalCap);
         if (const auto coming = parseJournal(pending.bytes))
             return {{decode(coming->score), decode(coming->name)}, {}};
-        if (!RecordFiles::nothingAt(journalPath())) {
+        if (!FolderFiles::nothingAt(journalPath())) {
             // A journal is renamed into place whole: one read that does not parse is no save
             // under way, nor is a FIFO or a folder. One not read may have been replaced meanwhile.
             if (pending.problem.isEmpty())
                 return {{}, cannotRead(journalPath(), QStringLiteral("il file è rovinato"))};
             problem = cannotRead(journalPath(), pending.problem);
-            if (!RecordFiles::inTheWay(journalPath()).isEmpty())
+            if (!FolderFiles::inTheWay(journalPath()).isEmpty())
                 return {{}, problem};
             continue;
         }
-        const RecordFiles::Bytes score = RecordFiles::read(scorePath(), readCap);
-        const RecordFiles::Bytes name = RecordFiles::read(namePath(), readCap);
+        const FolderFiles::Bytes score = FolderFiles::read(scorePath(), readCap);
+        const FolderFiles::Bytes name = FolderFiles::read(namePath(), readCap);
         if (!score.problem.isEmpty())
             return {{}, cannotRead(scorePath(), score.problem)};
         if (!name.problem.isEmpty())
             return {{}, cannotRead(namePath(), name.problem)};
-        if (RecordFiles::nothingAt(journalPath()) && RecordFiles::stillAt(scorePath(), score) &&
-            RecordFiles::stillAt(namePath(), name))
+        if (FolderFiles::nothingAt(journalPath()) && FolderFiles::stillAt(scorePath(), score) &&
+            FolderFiles::stillAt(namePath(), name))
             return {{text(score), text(name)}, {}};
         problem = anotherCopySaving;
     }
@@ -156,16 +156,16 @@ RecordStore::Loaded RecordStore::readWhole() const {
 }
 
 RecordStore::Loaded RecordStore::load() const {
-    if (QString problem = RecordFiles::folderProblem(m_folder); !problem.isEmpty())
+    if (QString problem = FolderFiles::folderProblem(m_folder); !problem.isEmpty())
         return {{}, problem};
-    const RecordLock lock(lockPath(), m_lockWaitMs);
-    if (lock.state() == RecordLock::State::Busy)
+    const FolderLock lock(lockPath(), m_lockWaitMs);
+    if (lock.state() == FolderLock::State::Busy)
         return {readWhole().record, anotherCopySaving};
-    if (lock.state() == RecordLock::State::Failed) {
+    if (lock.state() == FolderLock::State::Failed) {
         // A folder we may only read is no news; anything else stands in the way of the next
         // record.
         Loaded loaded = readWhole();
-        if (loaded.problem.isEmpty() && !RecordFiles::inTheWay(lockPath()).isEmpty())
+        if (loaded.problem.isEmpty() && !FolderFiles::inTheWay(lockPath()).isEmpty())
             loaded.problem =
                 QStringLiteral("Non potrò registrare un nuovo record: il file %1 non si può "
                                "usare, %2.")
@@ -174,9 +174,9 @@ RecordStore::Loaded RecordStore::load() const {
     }
     if (QString problem = completeJournal(); !problem.isEmpty())
         return {{}, problem};
-    RecordFiles::removeTemporaries(m_folder);
+    FolderFiles::removeTemporaries(m_folder);
     for (const QString& path : {scorePath(), namePath()})
-        if (QString problem = RecordFiles::createIfMissing(path); !problem.isEmpty())
+        if (QString problem = FolderFiles::createIfMissing(path); !problem.isEmpty())
             return {{},
                     QStringLiteral("Non riesco a creare il file del record %1: %2.")
                         .arg(path, problem)};
@@ -191,19 +191,19 @@ QString RecordStore::writePair(const QByteArray& pending, const QByteArray& scor
     reached(Step::JournalWritten);
     syncFolder();
     if (QString problem = writeWhole(scorePath(), score, Step::ScoreStaged); !problem.isEmpty()) {
-        RecordFiles::remove(journalPath());
+        FolderFiles::remove(journalPath());
         return problem;
     }
     reached(Step::ScoreWritten);
     if (QString problem = writeWhole(namePath(), name, Step::NameStaged); !problem.isEmpty()) {
         // Put the old score back, so the pair on disk stays the old one.
         if (oldScore && writeWhole(scorePath(), *oldScore).isEmpty())
-            RecordFiles::remove(journalPath());
+            FolderFiles::remove(journalPath());
         return problem;
     }
     reached(Step::NameWritten);
     syncFolder();
-    RecordFiles::remove(journalPath());
+    FolderFiles::remove(journalPath());
     syncFolder();
     reached(Step::Done);
     return {};
@@ -211,20 +211,20 @@ QString RecordStore::writePair(const QByteArray& pending, const QByteArray& scor
 
 RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& nameLine) const {
     using Outcome = Saved::Outcome;
-    if (QString problem = RecordFiles::folderProblem(m_folder); !problem.isEmpty())
+    if (QString problem = FolderFiles::folderProblem(m_folder); !problem.isEmpty())
         return {Outcome::Failed, problem + notSaved, {}};
     const Lines lines{line(scoreLine), line(nameLine)};
     if (journal(lines).size() > journalCap)
         return {
             Outcome::Failed, cannotWrite(namePath(), QStringLiteral("il nome è troppo lungo")), {}};
-    const RecordLock lock(lockPath(), m_lockWaitMs);
-    if (lock.state() == RecordLock::State::Busy)
+    const FolderLock lock(lockPath(), m_lockWaitMs);
+    if (lock.state() == FolderLock::State::Busy)
         return {Outcome::Failed,
                 cannotWrite(scorePath(), QStringLiteral("un'altra copia del gioco lo sta usando")),
                 {}};
-    if (lock.state() == RecordLock::State::Failed)
+    if (lock.state() == FolderLock::State::Failed)
         return {Outcome::Failed,
-                RecordFiles::inTheWay(lockPath()).isEmpty()
+                FolderFiles::inTheWay(lockPath()).isEmpty()
                     ? QStringLiteral("Non ho potuto registrare il record nella cartella %1: %2.")
                           .arg(m_folder, lock.problem())
                     : cannotWrite(lockPath(), lock.problem()),
@@ -235,12 +235,12 @@ RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& na
     if (QString problem = completeJournal(); !problem.isEmpty())
         return {Outcome::Failed, problem + notSaved, {}};
     // Another copy may have saved a record meanwhile: a lower score does not overwrite it.
-    const RecordFiles::Bytes oldScore = RecordFiles::read(scorePath(), readCap);
+    const FolderFiles::Bytes oldScore = FolderFiles::read(scorePath(), readCap);
     if (oldScore.problem.isEmpty() &&
         NumberText::numberValue(text(oldScore)) >= NumberText::numberValue(scoreLine))
         return {Outcome::BeatenMeanwhile,
                 {},
-                {text(oldScore), text(RecordFiles::read(namePath(), readCap))}};
+                {text(oldScore), text(FolderFiles::read(namePath(), readCap))}};
 
     const QString problem =
         writePair(journal(lines), lines.score, lines.name,

@@ -1,7 +1,7 @@
 #include "teacher/RegisterWindow.h"
 
+#include "platform/FolderFiles.h"
 #include "platform/NumberText.h"
-#include "platform/RecordFiles.h"
 #include "platform/Settings.h"
 #include "platform/SystemFolders.h"
 #include "teacher/RegisterModel.h"
@@ -198,7 +198,7 @@ QString RegisterWindow::loadClassRegister(SystemFolders& folders) {
     QStringList told = settings.problems;
     const QString off = QStringLiteral("Il registro è spento nelle impostazioni di sistema "
                                        "([register] enabled=no): le partite non vengono scritte.");
-    if (RecordFiles::nothingAt(path)) {
+    if (FolderFiles::nothingAt(path)) {
         told << off;
         m_status->setText(told.join(u' '));
     } else {
@@ -327,7 +327,7 @@ void RegisterWindow::showChart() {
 }
 
 QString RegisterWindow::exportTable(const QString& path) const {
-    const QString problem = RecordFiles::replace(path, tableCsv(*m_sorted));
+    const QString problem = FolderFiles::replace(path, tableCsv(*m_sorted));
     return problem.isEmpty() ? QString()
                              : QStringLiteral("Non ho potuto scrivere la tabella nel file %1: %2.")
                                    .arg(path, problem);

@@ -1,4 +1,4 @@
-#include "game/Records.h"
+#include "game/ExitSequence.h"
 
 #include "game/Game.h"
 #include "platform/Int16.h"
@@ -13,22 +13,22 @@ QString holderOf(const RecordStore::Record& record) {
 }
 } // namespace
 
-QString Records::beatenMeanwhile(const RecordStore::Record& higher) {
+QString ExitSequence::beatenMeanwhile(const RecordStore::Record& higher) {
     return QStringLiteral(
                "Mentre giocavi, %1 ha fatto un record di %2 punti: il tuo punteggio non lo supera.")
         .arg(holderOf(higher), higher.score.trimmed());
 }
 
-QString Records::higherThanTheScore(const RecordStore::Record& higher) {
+QString ExitSequence::higherThanTheScore(const RecordStore::Record& higher) {
     return QStringLiteral("Il record è di %1 con %2 punti: il tuo punteggio non lo supera.")
         .arg(holderOf(higher), higher.score.trimmed());
 }
 
-RecordStore Records::store() const {
+RecordStore ExitSequence::store() const {
     return RecordStore(m_game.state.windir, {.lesson = m_game.state.divisor});
 }
 
-void Records::showRecord() {
+void ExitSequence::showRecord() {
     Board& board = m_game.board;
     m_game.state.nfile = 1;
     const RecordStore::Loaded loaded = m_game.state.windir.isEmpty()
@@ -42,7 +42,7 @@ void Records::showRecord() {
         m_game.messageBoxWithTimersHeld({loaded.problem});
 }
 
-void Records::matchBegins() {
+void ExitSequence::matchBegins() {
     GameState& state = m_game.state;
     state.matchStart = m_game.time().now();
     state.rightHits = 0;
@@ -50,7 +50,7 @@ void Records::matchBegins() {
     state.awayMs = 0;
 }
 
-QString Records::registerMatch(ClassRegister::Ending ending, bool record) {
+QString ExitSequence::registerMatch(ClassRegister::Ending ending, bool record) {
     GameState& state = m_game.state;
     const QDateTime start = std::exchange(state.matchStart, {});
     if (start.isNull() || state.windir.isEmpty() || !m_game.folders().settings().registerOn)
@@ -72,12 +72,12 @@ QString Records::registerMatch(ClassRegister::Ending ending, bool record) {
                                                 .record = record});
 }
 
-void Records::matchLeft(ClassRegister::Ending ending) {
+void ExitSequence::matchLeft(ClassRegister::Ending ending) {
     if (const QString problem = registerMatch(ending, false); !problem.isEmpty())
         m_game.messageBoxWithTimersHeld({problem});
 }
 
-void Records::cmdExit_Click(ClassRegister::Ending ending) {
+void ExitSequence::cmdExit_Click(ClassRegister::Ending ending) {
     if (m_exiting)
         throw ProgramEnded{};
     m_exiting = true;

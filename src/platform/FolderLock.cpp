@@ -1,6 +1,6 @@
-#include "platform/RecordLock.h"
+#include "platform/FolderLock.h"
 
-#include "platform/RecordFiles.h"
+#include "platform/FolderFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,10 +14,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-RecordLock::RecordLock(const QString& path, int waitMs) {
+FolderLock::FolderLock(const QString& path, int waitMs) {
     // Only a copy that may save holds the lock; one that may only read reads without it.
-    if (const int denied = RecordFiles::writeDenied(QFileInfo(path).path())) {
-        m_problem = RecordFiles::cause(denied);
+    if (const int denied = FolderFiles::writeDenied(QFileInfo(path).path())) {
+        m_problem = FolderFiles::cause(denied);
         return;
     }
     // A few rounds at most: another copy may put a private lock file in place meanwhile.
@@ -30,7 +30,7 @@ RecordLock::RecordLock(const QString& path, int waitMs) {
         // to be an outsider's.
         if (m_state != State::Failed && m_openToOthers && makePrivate(path))
             return;
-        if (m_state != State::Held || RecordFiles::sameFile(m_fd, path))
+        if (m_state != State::Held || FolderFiles::sameFile(m_fd, path))
             return;
         // Another copy put a new lock file in place while this one waited: hold that one.
         ::close(m_fd);
@@ -39,14 +39,14 @@ RecordLock::RecordLock(const QString& path, int waitMs) {
     }
 }
 
-bool RecordLock::makePrivate(const QString& path) {
+bool FolderLock::makePrivate(const QString& path) {
     const QFileInfo lockFile(path);
     QByteArray temporary = QFile::encodeName(
         lockFile.dir().filePath(QStringLiteral(".zenobra-tmp.") + lockFile.fileName() + ".XXXXXX"));
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    ::fchmod(fd, RecordFiles::fileMode(lockFile.path()));
+    ::fchmod(fd, FolderFiles::fileMode(lockFile.path()));
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
         ::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) {
         ::unlink(temporary.constData());
@@ -60,9 +60,9 @@ bool RecordLock::makePrivate(const QString& path) {
     return true;
 }
 
-bool RecordLock::open(const QString& path) {
+bool FolderLock::open(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
-    const mode_t mode = RecordFiles::fileMode(QFileInfo(path).path());
+    const mode_t mode = FolderFiles::fileMode(QFileInfo(path).path());
     // O_NONBLOCK: a FIFO planted at the path must not hold start-up in open().
     m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
     // A lock file that a classmate left read-only, or that belongs to another, still locks: the
@@ -73,16 +73,16 @@ bool RecordLock::open(const QString& path) {
     }
     if (m_fd < 0) {
         const int error = errno;
-        const QString stands = RecordFiles::inTheWay(path);
+        const QString stands = FolderFiles::inTheWay(path);
         m_problem = !stands.isEmpty() ? stands
                     : error == EACCES ? QStringLiteral("non ho il permesso di aprire il file %1")
                                             .arg(QFileInfo(path).fileName())
-                                      : RecordFiles::cause(error);
+                                      : FolderFiles::cause(error);
         return false;
     }
     struct stat opened {};
     if (::fstat(m_fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        m_problem = RecordFiles::inTheWay(path);
+        m_problem = FolderFiles::inTheWay(path);
         return false;
     }
     if (opened.st_uid == ::geteuid())
@@ -92,7 +92,7 @@ bool RecordLock::open(const QString& path) {
     return true;
 }
 
-RecordLock::State RecordLock::lock(const QString& name, int waitMs) {
+FolderLock::State FolderLock::lock(const QString& name, int waitMs) {
     // A lock on the open file, which ends with the copy that holds it: threads of one process
     // exclude each other too.
     QElapsedTimer waited;
@@ -106,7 +106,7 @@ RecordLock::State RecordLock::lock(const QString& name, int waitMs) {
             return State::Failed;
         }
         if (errno != EWOULDBLOCK) {
-            m_problem = RecordFiles::cause(errno);
+            m_problem = FolderFiles::cause(errno);
             return State::Failed;
         }
         if (waited.elapsed() >= waitMs)
@@ -116,7 +116,7 @@ RecordLock::State RecordLock::lock(const QString& name, int waitMs) {
     return State::Held;
 }
 
-RecordLock::~RecordLock() {
+FolderLock::~FolderLock() {
     if (m_fd >= 0)
         ::close(m_fd);
 }

@@ -9,7 +9,7 @@
 // followed, a FIFO or a device never blocks, a read never goes past its cap, and every problem
 // is said in Italian words that name its real cause. A file made here gets the reading and
 // writing that its folder grants, never writing by every user.
-namespace RecordFiles {
+namespace FolderFiles {
 
 struct Bytes {
     QByteArray bytes;
@@ -58,4 +58,4 @@ void syncFolder(const QString& folder);
 // its owner and group only.
 unsigned fileMode(const QString& folder);
 
-} // namespace RecordFiles
+} // namespace FolderFiles

@@ -9,9 +9,9 @@ class Game;
 
 // The record shown at start-up, the exit sequence that may write a new one, and the line that
 // each match leaves in the class register.
-class Records {
+class ExitSequence {
 public:
-    explicit Records(Game& game)
+    explicit ExitSequence(Game& game)
         : m_game(game) {}
 
     // Start-up: the record files, created when missing, shown in lblpunti and lblnome.

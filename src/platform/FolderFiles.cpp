@@ -1,4 +1,4 @@
-#include "platform/RecordFiles.h"
+#include "platform/FolderFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace RecordFiles {
+namespace FolderFiles {
 
 namespace {
 
@@ -268,4 +268,4 @@ unsigned fileMode(const QString& folder) {
     return status.st_mode & 0660;
 }
 
-} // namespace RecordFiles
+} // namespace FolderFiles

@@ -6,7 +6,7 @@
 // that the system keeps on the lock file for the copy that took it, not the file itself: when
 // a copy ends, even killed, its lock goes with it, so a lock file left behind never stands in
 // anybody's way.
-class RecordLock {
+class FolderLock {
 public:
     enum class State {
         Held,
@@ -14,10 +14,10 @@ public:
         Failed, // nothing could be locked: problem() says what stands in the way
     };
 
-    RecordLock(const QString& path, int waitMs);
-    ~RecordLock();
-    RecordLock(const RecordLock&) = delete;
-    RecordLock& operator=(const RecordLock&) = delete;
+    FolderLock(const QString& path, int waitMs);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
 
     State state() const { return m_state; }
     QString problem() const { return m_problem; }
