@@ -14,6 +14,7 @@
 #include <QDateTimeAxis>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -43,11 +44,11 @@ QString day(QDate date) {
 }
 
 // Eleven colours apart, in the order of the lessons, for eyes that tell few colours apart too:
-// the Okabe and Ito palette, then darker and lighter steps of it.
+// the Okabe and Ito palette without its black, then four darker colours.
 QColor lessonColour(int lesson) {
     static const std::array<QRgb, Settings::lessons.size()> colours{
         0x0072B2, 0xE69F00, 0x009E73, 0xCC79A7, 0x56B4E9, 0xD55E00,
-        0x000000, 0xF0E442, 0x8C564B, 0x7F7F7F, 0x332288};
+        0x882255, 0xF0E442, 0x8C564B, 0x7F7F7F, 0x332288};
     const auto at = std::ranges::find(Settings::lessons, lesson) - Settings::lessons.begin();
     return QColor::fromRgb(colours[size_t(at) % colours.size()]);
 }
@@ -95,6 +96,7 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     , m_model(new RegisterModel(this))
     , m_sorted(new QSortFilterProxyModel(this))
     , m_chart(new QChartView(this))
+    , m_legend(new QWidget(this))
     , m_status(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Registro della classe - Zenobra"));
     auto* central = new QWidget(this);
@@ -141,9 +143,17 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     m_chart->setStyleSheet(QStringLiteral(
         "QChartView { border: 3px solid transparent; } "
         "QChartView:focus { border: 3px solid palette(highlight); }")); // where the focus is
+    // The lessons' names beside the chart, in as many columns as they need: the chart's own
+    // legend has one column, and cuts the names that do not fit its height.
+    auto* chartAndLegend = new QWidget(central);
+    auto* beside = new QHBoxLayout(chartAndLegend);
+    beside->setContentsMargins({});
+    beside->addWidget(m_chart, 1);
+    beside->addWidget(m_legend);
+    m_legend->setObjectName(QStringLiteral("legenda"));
     auto* split = new QSplitter(Qt::Vertical, central);
     split->addWidget(m_table);
-    split->addWidget(m_chart);
+    split->addWidget(chartAndLegend);
     column->addWidget(split, 1);
     column->addWidget(m_status);
     setCentralWidget(central);
@@ -253,6 +263,9 @@ void RegisterWindow::showChart() {
     // The view does not own the chart it showed before.
     const std::unique_ptr<QChart> shownBefore(m_chart->chart());
     m_chart->setChart(chart);
+    delete m_legend->layout();
+    qDeleteAll(m_legend->findChildren<QLabel*>(Qt::FindDirectChildrenOnly));
+    auto* legend = new QGridLayout(m_legend);
     const ClassRegister::Row* row = chosen();
     if (!row) {
         m_chart->setAccessibleDescription(QStringLiteral("Nessuna partita."));
@@ -286,8 +299,8 @@ void RegisterWindow::showChart() {
     const QString title = QStringLiteral("I punteggi di %1 %2")
                               .arg(child.name, child.practice ? QStringLiteral("in allenamento")
                                                               : QStringLiteral("in gara"));
-    chart->setTitle(title.toHtmlEscaped());        // the chart reads its title as markup
-    chart->legend()->setAlignment(Qt::AlignRight); // each lesson's name whole, one a line
+    chart->setTitle(title.toHtmlEscaped()); // the chart reads its title as markup
+    chart->legend()->hide();
     auto* days = new QDateTimeAxis(chart);
     days->setTitleText(QStringLiteral("Giorno"));
     auto* scores = new QValueAxis(chart);
@@ -305,6 +318,13 @@ void RegisterWindow::showChart() {
             return day(QDateTime::fromMSecsSinceEpoch(qint64(point.x())).date());
         };
         const QString first = dayOf(points.first()), last = dayOf(points.last());
+        const int at = int(told.size()), rows = 6;
+        QPixmap swatch(12, 12);
+        swatch.fill(line->color());
+        auto* colour = new QLabel(m_legend);
+        colour->setPixmap(swatch);
+        legend->addWidget(colour, at % rows, at / rows * 2);
+        legend->addWidget(new QLabel(line->name(), m_legend), at % rows, at / rows * 2 + 1);
         told << QStringLiteral("%1: %2 %3, ultimo punteggio %4")
                     .arg(line->name(), matchesText(points.size()),
                          first == last ? QStringLiteral("il ") + first
@@ -320,7 +340,8 @@ void RegisterWindow::showChart() {
         scores->setTickCount(span + 1); // whole points only
     // The hours too when the days are few, or every label would name the same day.
     days->setFormat(earliest.daysTo(latest) < 3 ? QStringLiteral("dd/MM HH:mm")
-                                                : QStringLiteral("dd/MM/yy"));
+                                                : QStringLiteral("dd/MM"));
+    days->setTickCount(4); // each day's label whole, at any scale
     // What the chart shows, in words for a screen reader.
     m_chart->setAccessibleDescription(title + QStringLiteral(". ") +
                                       told.join(QStringLiteral("; ")) + QLatin1Char('.'));

@@ -46,5 +46,6 @@ private:
     RegisterModel* m_model;
     QSortFilterProxyModel* m_sorted;
     QChartView* m_chart;
+    QWidget* m_legend; // a colour and a name for each lesson in the chart
     QLabel* m_status;
 };
