@@ -14,13 +14,10 @@
 // A test that needs root (other users, mounts, chattr): skipped with its reason for a developer
 // without it, failed under CI, which runs as root.
 #define NEEDS_ROOT(why)                                                                            \
-    do {                                                                                           \
-        if (::geteuid() != 0) {                                                                    \
-            if (qEnvironmentVariableIsSet("CI"))                                                   \
-                QFAIL(why);                                                                        \
-            QSKIP(why);                                                                            \
-        }                                                                                          \
-    } while (false)
+    if (::geteuid() != 0 && qEnvironmentVariableIsSet("CI"))                                       \
+        QFAIL(why);                                                                                \
+    else if (::geteuid() != 0)                                                                     \
+    QSKIP(why)
 
 // The register's first bytes: the UTF-8 mark, then the header.
 const QByteArray registerHeader = "\xEF\xBB\xBF"

@@ -428,36 +428,6 @@ private slots:
                  QString(told).replace(u'@', folder.windir() + u'/'));
     }
 
-    // Another copy that holds the lock for a second does not cost the record: the exit waits.
-    void theExitWaitsForAnotherCopysSave() {
-        TestGame t;
-        t.start();
-        QProcess holder;
-        holder.start("flock", {t.recordFile("zenobra-record.lock"), "-c", "echo held; sleep 1"});
-        QVERIFY2(holder.waitForReadyRead(10000), "the other copy never held the lock");
-        playAndExit(t, 2);
-        QCOMPARE(t.dialogs.texts().last(), "Ok ho registrato il tuo record, C A M P I O N E\"");
-    }
-
-    // The lesson and the match a child chooses are kept in their own setting, as the game reads
-    // them, but for what the teacher fixed.
-    void aChildsLessonIsKeptInTheirOwnSetting() {
-        QTemporaryDir home;
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        StandardFolders().rememberLesson(6);
-        StandardFolders().rememberMatch(true, QStringLiteral("2"));
-        QCOMPARE(bytes(home.filePath("zenobra/zenobra.conf")),
-                 "[lesson]\ndivisor=6\n\n[match]\npace=2\npractice=yes\n");
-        QDir().mkpath(home.filePath("system/zenobra")); // the teacher's pace, theirs no more
-        write(home.filePath("system/zenobra/zenobra.conf"), "[match]\npace=3\n");
-        qputenv("XDG_CONFIG_DIRS", home.filePath("system").toUtf8());
-        const Settings settings = StandardFolders().settings();
-        qunsetenv("XDG_CONFIG_DIRS");
-        QVERIFY(settings.practice.value && !settings.practice.fixed);
-        QCOMPARE(settings.pace.value, 3000);
-        QVERIFY(settings.pace.fixed);
-    }
-
     void aFullDiskLeavesTheRecordWhole() {
         NEEDS_ROOT("mounting a tiny tmpfs needs root");
         QTemporaryDir dir;
@@ -534,9 +504,6 @@ private slots:
         // The folder taken | why there is none | the lesson named | fixed by the teacher
         QTest::addColumn<QString>("told");
         // clang-format off
-        QTest::newRow("the teacher's, not the player's") << QByteArray("[record]\nfolder=%1/classe\n[lesson]\ndivisor=3\n") << 0644 << "%1/classe||3|fixed";
-        QTest::newRow("the teacher's plain warnings, any case") << QByteArray("[record]\nfolder=%1/classe\n[lesson]\nspiegazioni=No\n") << 0644 << "%1/classe||9||plain";
-        QTest::newRow("the register off, any case") << QByteArray("[record]\nfolder=%1/classe\n[registro]\nattivo=NO\n") << 0644 << "%1/classe||9||off";
         QTest::newRow("a comma in the name") << QByteArray("[record]\nfolder = %1/3A, 3B\n") << 0644 << "%1/3A, 3B||9|";
         QTest::newRow("none: the player's own, made") << QByteArray("[record]\n# folder=%1/classe\n") << 0644 << "%1/new/zenobra||9|";
         QTest::newRow("empty") << QByteArray("[record]\nfolder=\n") << 0644 << "|L'impostazione di sistema zenobra.conf non dice in quale cartella tenere il record: folder= è vuoto.|9|";
@@ -550,8 +517,7 @@ private slots:
         QFETCH(QString, told);
         QTemporaryDir dir; // where nobody may make any folder
         ::chmod(qPrintable(dir.path()), 0777);
-        // The player's own setting (whose spiegazioni=no and attivo=no are not theirs to say), a
-        // system one that names no folder, then the teacher's.
+        // The player's own setting, a system one that names no folder, then the teacher's.
         for (const auto& [folder, text] :
              {std::pair{"home", "[record]\nfolder=" + dir.filePath("mine").toUtf8() +
                                     "\n[lesson]\ndivisor=9\nspiegazioni=no\n[registro]\nattivo=no"},
@@ -774,23 +740,6 @@ private slots:
         ::sync();
         QCOMPARE(ClassRegister::append(disk, match), QString());
         QCOMPARE(bytes(path), lines + ClassRegister::line(match));
-    }
-
-    void aFullDiskTakesNoHalfLine() {
-        NEEDS_ROOT("mounting a tiny tmpfs needs root");
-        QTemporaryDir dir;
-        QCOMPARE(::mount("tmpfs", qPrintable(dir.path()), "tmpfs", 0, "size=8k"), 0);
-        // The last block all but full: the line's start fits, its end does not.
-        const QByteArray lines =
-            registerHeader + QByteArray(4096 - 20 - registerHeader.size(), 'x') + "\r\n";
-        write(dir.filePath("registro.csv"), lines);
-        write(dir.filePath("filler"), QByteArray(4096, 'x'));
-        const QString problem = ClassRegister::append(dir.path(), {});
-        const QByteArray after = bytes(dir.filePath("registro.csv"));
-        ::umount(qPrintable(dir.path()));
-        QCOMPARE(problem, "Non ho potuto scrivere la partita nel registro " +
-                              dir.filePath("registro.csv") + ": il disco è pieno.");
-        QCOMPARE(after, lines);
     }
 };
 

@@ -549,7 +549,6 @@ private slots:
         QCOMPARE(t.dialogs.texts().first(),
                  "Nelle impostazioni di sistema, in [match], «practice=forse» non si può usare: "
                  "vale la scelta di ciascun bambino.");
-        QCOMPARE(t.dialogs.texts().at(1), "Come ti chiami?");
         const auto boxes = t.dialogs.shown.size();
         t.game.matchChosen(true, 2000); // the teacher's pace: not asked, not changed
         QCOMPARE(t.dialogs.shown.size(), boxes);
@@ -796,20 +795,6 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, reason);
         QCOMPARE(Lessons::why(number, divisor).section(u'\n', 0, 0), "Infatti " + reason + '.');
-    }
-
-    void aTeachersLessonThatIsNoLessonIsToldAndFifteenIsPlayed() {
-        TestGame t;
-        t.folders.config = Settings::parse({{"lesson/divisor", "7"}}, {});
-        t.start();
-        QCOMPARE(t.dialogs.texts().first(), t.folders.config.problems.first());
-        QCOMPARE(t.game.state.divisor, qint16(15));
-        // Not the child's to change: no question is asked, and a Yes at hand is not taken.
-        t.dialogs.answer(Answer::Yes);
-        const auto boxes = t.dialogs.shown.size();
-        t.game.lessonChosen(3);
-        QCOMPARE(t.game.state.divisor, qint16(15));
-        QCOMPARE(t.dialogs.shown.size(), boxes);
     }
 
     // The timers tick under the warning and the question, held under a start-up problem and exit.

@@ -248,10 +248,7 @@ hf=Help
             QVERIFY(f.game().board.isPaused() && !clock->isActive());
             QTest::keyClick(f.tavola.surface(), Qt::Key_P);
             QVERIFY(clock->isActive());
-            QVERIFY2(clock->remainingTime() <= left,
-                     qPrintable(QStringLiteral("%1 ms left after, %2 before")
-                                    .arg(clock->remainingTime())
-                                    .arg(left)));
+            QVERIFY(clock->remainingTime() <= left); // not a whole second again
         }
         QWindow* window = f.tavola.windowHandle();
         qt_handleKeyEvent(window, QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, "p");
