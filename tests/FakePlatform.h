@@ -11,8 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
-// A test that needs root (other users, mounts, chattr): skipped with its reason for a developer
-// without it, failed under CI, which runs as root.
+// A test that needs root: skipped with its reason for a developer, failed under CI (root).
 #define NEEDS_ROOT(why)                                                                            \
     if (::geteuid() != 0 && qEnvironmentVariableIsSet("CI"))                                       \
         QFAIL(why);                                                                                \
@@ -24,9 +23,8 @@ const QByteArray registerHeader = "\xEF\xBB\xBF"
                                   "data e ora della fine;utente;nome;lezione;tipo;punteggio;giusti;"
                                   "sbagliati;numeri sbagliati;fine;secondi di gioco;record\r\n";
 
-// Boxes answered from a script; a reply can run code "while the box is open", such as ticks.
-// Names typed and answers are two queues, so a box never takes a name. Unscripted boxes get
-// their default answer, and the input box empty text.
+// Boxes answered from a script, a reply running code "while the box is open"; names typed and
+// answers are two queues. Unscripted boxes get their default answer, the input box "".
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Reply {

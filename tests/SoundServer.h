@@ -1,7 +1,6 @@
 #pragma once
 
-// A private PulseAudio server with a null sink, and everything that reaches the sink, recorded
-// by parec from its monitor into a file. Shared by the sound test and benchmark.
+// A private PulseAudio server with a null sink, recorded through its monitor by parec.
 
 #include <QDir>
 #include <QFile>

@@ -19,8 +19,7 @@
 #include <signal.h>
 
 namespace {
-// Killed outright after one step; or each step takes a few milliseconds, so that a kill from
-// outside lands inside one.
+// Killed outright after one step; or each step slowed, so that a kill from outside lands in one.
 class KillAfter final : public RecordStore::Faults {
 public:
     explicit KillAfter(int step, int pause = 0)

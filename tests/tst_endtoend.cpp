@@ -1,6 +1,5 @@
-// Matches on the real window with the real Qt boxes, answered as a player would: what only a
-// real box, with its own event loop, can show. It runs at a fractional scale, 1.5, and on a
-// screen 1024 pixels wide at 1 and 2, where a wrong number's warning must be read whole too.
+// Matches on the real window with the real Qt boxes, answered as a player would, at scale 1.5
+// and on a screen 1024 pixels wide at 1 and 2, where a warning must be read whole too.
 #include "FakePlatform.h"
 #include "desktop/QtDialogs.h"
 #include "desktop/Tavola.h"

@@ -1,6 +1,6 @@
-// The record files, byte for byte, through whole scripted matches and through faults: a save
-// killed at each step, other copies and other users, odd files at every path, a full disk.
+// The record and the register, byte for byte, through whole matches and through every fault.
 #include "FakePlatform.h"
+#include "HandWritten.h"
 #include "platform/FolderLock.h"
 #include "records/ClassRegister.h"
 
@@ -95,6 +95,47 @@ class RecordsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The register read and summed up as the teacher's table shows it, without a window: a row
+    // for each child, lesson and kind, under each filter.
+    void theRegisterIsSummedUp_data() {
+        QTest::addColumn<int>("lesson");
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<QStringList>("rows");
+        const QString anna3 = "Anna|alunno01|3|allenamento|1|4|4|0,0|",
+                      practice = "Anna|alunno01|15|allenamento|1|20|20|0,0|",
+                      anna2 = "Anna|alunno02|15|gara|1|2|2|0,0|";
+        // clang-format off
+        QTest::newRow("all") << 0 << QDate() << QDate() << QStringList{anna3, "Anna|alunno01|15|gara|3|12|-1|1,0|52 (2 volte), 47 (1 volta)", practice, anna2, "Bea \"B\"; 3A|alunno03|15|gara|1|1|1|0,0|"};
+        QTest::newRow("the lesson of 3") << 3 << QDate() << QDate() << QStringList{anna3};
+        QTest::newRow("3 and 4 October") << 0 << QDate(2026, 10, 3) << QDate(2026, 10, 4) << QStringList{anna3, "Anna|alunno01|15|gara|1|-1|-1|2,0|47 (1 volta), 52 (1 volta)", practice, anna2};
+        QTest::newRow("none those days") << 3 << QDate(2026, 10, 4) << QDate(2026, 10, 5) << QStringList{};
+        // clang-format on
+    }
+    void theRegisterIsSummedUp() {
+        QFETCH(int, lesson);
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        QFETCH(QStringList, rows);
+        const ClassRegister::Read read = ClassRegister::parse(handWritten);
+        QCOMPARE(read.matches.size(), 7);
+        QCOMPARE(read.malformed, 7); // each kind of line no game writes
+        QStringList summed;
+        for (const ClassRegister::Row& row :
+             ClassRegister::summary(read.matches, {lesson, from, to}))
+            summed << QStringList{row.name,
+                                  row.user,
+                                  QString::number(row.lesson),
+                                  row.practice ? "allenamento" : "gara",
+                                  QString::number(row.matches),
+                                  QString::number(row.best),
+                                  QString::number(row.last),
+                                  ClassRegister::wrongPerMatch(row),
+                                  ClassRegister::mostWrongText(row)}
+                          .join(u'|');
+        QCOMPARE(summed, rows);
+    }
+
     // A line for each match in the register, byte for byte, however it ended.
     void eachMatchLeavesItsLineInTheRegister_data() {
         QTest::addColumn<QString>("name");

@@ -1,4 +1,5 @@
 // The teacher's window on the class register, offscreen, by keyboard too.
+#include "HandWritten.h"
 #include "platform/SystemFolders.h"
 #include "teacher/RegisterWindow.h"
 
@@ -20,28 +21,6 @@
 #include <unistd.h>
 
 namespace {
-
-// As the game or a spreadsheet writes it, under the first versions' header; then seven lines
-// that are no match, as a hand edit leaves them, and one being written.
-const QByteArray handWritten =
-    "\xEF\xBB\xBF"
-    "data e ora;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;numeri sbagliati;fine;"
-    "durata in secondi;record\r\n"
-    "2026-10-01 09:00:00;alunno01;Anna;15;gara;5;5;0;;uscita;300;sì\r\n"
-    "2026-10-02 09:00:00;alunno01;anna ;15;gara;12;16;1;52;tempo scaduto;300;sì\r\n"
-    "2026-10-03 09:00:00;alunno01;Anna;15;gara;-1;7;2;47 52;uscita;200;no\r\n"
-    "2026-10-03 10:00:00;alunno01;Anna;3;allenamento;4;4;0;;nuova gara;60;no\n"
-    "2026-10-03 11:00:00;alunno01;Anna;15;allenamento;20;20;0;;uscita;60;no\r\n"
-    "2026-10-04 09:00:00;alunno02;Anna;15;gara;2;2;0;;finestra chiusa;30;no\r\n"
-    "2026-10-05 09:00:00;alunno03;\"Bea \"\"B\"\"; 3A\";15;gara;1;1;0;;uscita;100;no\r\n"
-    "2026-10-06 09:00:00;alunno03;Bea;15;gara;tanti;1;0;;uscita;100;no\r\n"
-    "-026-10-06 09:00:00;alunno03;Bea;15;gara;1;1;0;;uscita;100;no\r\n"
-    "2026-10-06 09:00:00;alunno03;Bea;7;gara;1;1;0;;uscita;100;no\r\n"
-    "2026-10-06 09:00:00;alunno03;Bea;15;gara;1;-1;0;;uscita;100;no\r\n"
-    "2026-02-30 09:00:00;alunno03;Bea;15;gara;1;1;0;;uscita;100;no\r\n"
-    "2026-10-06 09:00:00;alunno03;Bea;15;gara;1;1;0;;uscita;-5;no\r\n"
-    "2026-10-06 09:00:00;alunno03;Bea;15;gara;-3;1;1;;uscita;100;no\r\n"
-    "2026-10-07 09:00:00;alunno03;Bea;15";
 
 QByteArray match(const QString& name, int lesson, const char* day = "2026-10-01 09:00:00") {
     return QStringLiteral("%1;alunno;%2;%3;gara;1;1;0;;uscita;60;no\r\n")
@@ -118,44 +97,6 @@ class RegisterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theTableSaysWhatEachChildDid_data() {
-        QTest::addColumn<int>("lesson");
-        QTest::addColumn<QDate>("from");
-        QTest::addColumn<QDate>("to");
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QString>("status");
-        const QString skipped = QStringLiteral(" 7 righe rovinate non sono state lette.");
-        const QString anna3 = "Anna|alunno01|3|allenamento|1|4|4|0,0|",
-                      practice = "Anna|alunno01|15|allenamento|1|20|20|0,0|",
-                      anna2 = "Anna|alunno02|15|gara|1|2|2|0,0|";
-        // clang-format off
-        QTest::newRow("all") << 0 << QDate() << QDate() << QStringList{anna3, "Anna|alunno01|15|gara|3|12|-1|1,0|52 (2 volte), 47 (1 volta)", practice, anna2, "Bea \"B\"; 3A|alunno03|15|gara|1|1|1|0,0|"} << "Nella tabella 7 partite su 7 del registro." + skipped;
-        QTest::newRow("the lesson of 3") << 3 << QDate() << QDate() << QStringList{anna3} << "Nella tabella 1 partita su 7 del registro." + skipped;
-        QTest::newRow("3 and 4 October") << 0 << QDate(2026, 10, 3) << QDate(2026, 10, 4) << QStringList{anna3, "Anna|alunno01|15|gara|1|-1|-1|2,0|47 (1 volta), 52 (1 volta)", practice, anna2} << "Nella tabella 4 partite su 7 del registro." + skipped;
-        QTest::newRow("none those days") << 3 << QDate(2026, 10, 4) << QDate(2026, 10, 5) << QStringList{} << "Nessuna partita in questi giorni." + skipped;
-        // clang-format on
-    }
-    void theTableSaysWhatEachChildDid() {
-        QFETCH(int, lesson);
-        QFETCH(QDate, from);
-        QFETCH(QDate, to);
-        QFETCH(QStringList, rows);
-        QFETCH(QString, status);
-        Opened o(handWritten);
-        QCOMPARE(o.window.load(o.path()), QString());
-        QCOMPARE(o.find<QDateEdit>("dal")->date(), QDate(2026, 10, 1));
-        QCOMPARE(o.find<QDateEdit>("al")->date(), QDate(2026, 10, 5)); // the last match read
-        auto* lessons = o.find<QComboBox>("lezione");
-        QCOMPARE(lessons->count(), 3); // all, 3 and 15: not the 7 of a line that is no match
-        lessons->setCurrentIndex(lessons->findData(lesson));
-        if (from.isValid()) {
-            o.find<QDateEdit>("dal")->setDate(from);
-            o.find<QDateEdit>("al")->setDate(to);
-        }
-        QCOMPARE(o.rows(), rows);
-        QCOMPARE(o.status(), status);
-    }
-
     void theChartFollowsTheChildChosenByKeyboard() {
         Opened o(handWritten);
         o.window.load(o.path());
@@ -227,6 +168,8 @@ private slots:
         QTest::keyClick(from, Qt::Key_Tab);
         QCOMPARE(from->date(), QDate(2026, 10, 4));
         QCOMPARE(o.rows().size(), 2); // Anna of alunno02, and Bea
+        QCOMPARE(o.status(), "Nella tabella 2 partite su 7 del registro. 7 righe rovinate non sono "
+                             "state lette.");
     }
 
     // Eleven lessons in one chart: each its own colour, and its name whole at any scale.

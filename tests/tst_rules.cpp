@@ -1,6 +1,5 @@
-// The rules, pinned by tables whose values are worked out from the game's own numbers. Draws
-// are scripted: r = 0, the largest r below 1, and steps of 1/8, so one row shows a draw's
-// range, its offset and its place in the order.
+// The rules, in tables worked out from the game's own numbers; draws scripted (r = 0, the largest
+// r below 1, steps of 1/8), so a row shows a draw's range, offset and place in the order.
 #include "FakePlatform.h"
 #include "game/Lessons.h"
 #include "platform/Int16.h"
@@ -62,8 +61,7 @@ struct Changes final : BoardObserver {
 };
 
 // The figures a reason quotes for why `n` fails the simple criterion of `d`, in order, worked
-// out by arithmetic: the last digit; the digits and their sum; the number the last two form;
-// the sums of the odd and even places from the right and their difference; the divisor.
+// out by arithmetic: digits, sums, the last two, the places' sums and difference, the divisor.
 QList<int> figures(int n, int d) {
     QList<int> digits, places[2], sums{0, 0}; // places counted from the right: odd, even
     for (int rest = n, place = 0; rest > 0; rest /= 10, ++place) {

@@ -7,8 +7,7 @@
 #include <csignal>
 
 namespace {
-// What the program printed. Qt's sound thread may still print as the program exits: the list
-// and its lock live on.
+// What the program printed; Qt's sound thread may print as it exits, so they live on.
 std::mutex& printing = *new std::mutex;
 QStringList& printed = *new QStringList;
 // What was printed since the last call.
