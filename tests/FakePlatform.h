@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeFolders.h"
 #include "game/Game.h"
 #include "platform/RandomGenerator.h"
 
@@ -127,23 +128,6 @@ public:
 
 private:
     RandomGenerator m_real;
-};
-
-class FakeFolders final : public SystemFolders {
-public:
-    QString applicationFolder() override { return QStringLiteral("/opt/zenobra"); }
-    QString systemDir() override { return problem.isEmpty() ? dir.path() : QString(); }
-    QString systemDirProblem() const override { return problem; }
-    QString problem; // then no folder
-    const Settings& settings() override { return config; }
-    Settings config;
-    void rememberLesson(int divisor) override { remembered = QString::number(divisor); }
-    void rememberMatch(bool practice, const QString& pace) override {
-        remembered = QStringLiteral("%1 %2").arg(practice ? "yes" : "no", pace);
-    }
-    QString remembered;
-    QString loginName() override { return QStringLiteral("alunno"); }
-    QTemporaryDir dir;
 };
 
 class FakeHost final : public WindowHost {

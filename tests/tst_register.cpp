@@ -1,6 +1,6 @@
 // The teacher's window on the class register, offscreen, by keyboard too.
+#include "FakeFolders.h"
 #include "HandWritten.h"
-#include "platform/SystemFolders.h"
 #include "teacher/RegisterWindow.h"
 
 #include <QAccessible>
@@ -77,19 +77,6 @@ struct Opened {
 QString accessible(QObject* object, QAccessible::Text text = QAccessible::Name) {
     return QAccessible::queryAccessibleInterface(object)->text(text);
 }
-
-class Folders final : public SystemFolders {
-public:
-    QString applicationFolder() override { return {}; }
-    QString systemDir() override { return dir.path(); }
-    QString systemDirProblem() const override { return {}; }
-    const Settings& settings() override { return config; }
-    void rememberLesson(int) override {}
-    void rememberMatch(bool, const QString&) override {}
-    QString loginName() override { return {}; }
-    QTemporaryDir dir;
-    Settings config;
-};
 
 } // namespace
 
@@ -303,7 +290,7 @@ private slots:
         QFETCH(QString, setting);
         QFETCH(bool, written);
         QFETCH(QString, told);
-        Folders folders;
+        FakeFolders folders;
         folders.config = Settings::parse({{"register/enabled", setting}}, {});
         if (written) {
             QFile file(ClassRegister::path(folders.dir.path()));

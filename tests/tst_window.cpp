@@ -348,6 +348,12 @@ hf=Help
         QCOMPARE(f.folders.remembered, QStringLiteral("3"));
         QCOMPARE(bar->findChild<QAction*>("Ciao")->text(),
                  QStringLiteral("Ciao campione, mi raccomando colpisci solo i multipli del 3"));
+        f.dialogs.answer(Answer::Yes); // a slower pace keeps no record: never ticked as a race
+        bar->findChild<QAction*>("Ritmo2000")->trigger();
+        QVERIFY(bar->findChild<QAction*>("Allenamento")->isChecked());
+        f.dialogs.answer(Answer::Yes); // and a race is played at the race's pace
+        bar->findChild<QAction*>("Gara")->trigger();
+        QVERIFY(bar->findChild<QAction*>("Ritmo1300")->isChecked());
     }
 
     void noKeyReachesANumberOffTheWindow() {
