@@ -23,9 +23,7 @@ for file in applications/$id.desktop metainfo/$id.metainfo.xml icons/hicolor/sca
     [ -f "$root/share/$file" ] || fail "no $file"
 done
 for size in 32 64 128 256; do
-    icon=$root/share/icons/hicolor/${size}x${size}/apps/$id.png
-    [ -f "$icon" ] || fail "no ${size}px icon"
-    head -c 24 "$icon" | od -An -tu1 | tr -s ' ' | grep -q "^ 137 80 78 71" || fail "$icon is not a PNG"
+    [ -s "$root/share/icons/hicolor/${size}x${size}/apps/$id.png" ] || fail "no ${size}px icon"
 done
 # Every setting, commented out.
 for key in folder divisor explanations enabled practice pace; do

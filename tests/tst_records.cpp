@@ -9,9 +9,11 @@
 #include <QtTest>
 
 #include <array>
+#include <atomic>
 #include <optional>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -153,7 +155,7 @@ private slots:
         QTest::newRow("another lesson") << "Anna" << "r" << "lesson" << at + "Anna;15;gara;1;1;0;;nuova gara;95;no";
         QTest::newRow("the window closed") << "Anna" << "" << "close" << at + "Anna;15;gara;0;0;0;;finestra chiusa;95;no";
         QTest::newRow("practice") << "Anna" << "rrr" << "practice" << at + "Anna;15;allenamento;3;3;0;;uscita;95;no";
-        QTest::newRow("a pause and a box left out") << "Anna" << "w" << "pause" << QByteArray(at).replace("12:01:35", "12:02:05") + "Anna;15;gara;-4;0;1;47;uscita;95;no";
+        QTest::newRow("a pause and a box left out") << "Anna" << "w" << "pause" << QByteArray(at).replace("12:01:35", "12:02:20") + "Anna;15;gara;-4;0;1;47;uscita;95;no";
         QTest::newRow("a name a spreadsheet would split") << "Anna \"Nina\"; 3B" << "" << "exit" << at + "\"Anna \"\"Nina\"\"; 3B\";15;gara;0;0;0;;uscita;95;no";
         QTest::newRow("a name with quotes alone") << "Anna \"Nina\"" << "" << "exit" << at + "\"Anna \"\"Nina\"\"\";15;gara;0;0;0;;uscita;95;no";
         for (const char* formula : {"=1+1", "+39 333", "-1", "@somma"})
@@ -188,6 +190,12 @@ private slots:
             t.game.menuClicked(u"Next");
         }
         t.time.msecs += 95000;
+        if (ending == QLatin1String("pause")) { // ended in a pause of 15 s, a box of 5 s in it
+            t.game.pauseToggled();
+            t.dialogs.answer(Answer::No, [&] { t.time.msecs += 5000; });
+            t.game.menuClicked(u"Next");
+            t.time.msecs += 10000;
+        }
         std::optional<FolderLock> otherCopy;
         if (ending == QLatin1String("clock")) {
             t.game.state.restanti = 0;
@@ -266,15 +274,12 @@ private slots:
     void theRegisterNeverCostsTheRecord_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("told"); // after the champion's box; "" for nothing
-        QTest::newRow("a FIFO") << "fifo"
-                                << "al suo posto c'è una FIFO";
-        QTest::newRow("a link to a file outside")
-            << "link"
-            << "al suo posto c'è un collegamento a un altro file";
-        QTest::newRow("a folder") << "folder"
-                                  << "al suo posto c'è una cartella";
-        QTest::newRow("turned off by the teacher") << "off"
-                                                   << "";
+        // clang-format off
+        QTest::newRow("a FIFO") << "fifo" << "al suo posto c'è una FIFO";
+        QTest::newRow("a link to a file outside") << "link" << "al suo posto c'è un collegamento a un altro file";
+        QTest::newRow("a folder") << "folder" << "al suo posto c'è una cartella";
+        QTest::newRow("turned off by the teacher") << "off" << "";
+        // clang-format on
     }
     void theRegisterNeverCostsTheRecord() {
         QFETCH(QString, kind);
@@ -733,8 +738,22 @@ private slots:
                                 lock, "true"});
         QVERIFY(again.waitForFinished(10000) && again.exitCode() != 0);
         QCOMPARE(runTool({"save", folder, " 9", "Anna"}, anna, alunni), QStringList("written"));
-        outsider.kill();
-        outsider.waitForFinished();
+    } // the outsider is killed with its QProcess
+
+    // A copy that waited while another put a new lock file in place holds the one at the path.
+    void aLockWaitedForIsTheOneAtThePath() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("lock"), other = dir.filePath("other");
+        auto first = std::make_unique<FolderLock>(path, 0);
+        std::optional<FolderLock> second;
+        std::thread waiting([&] { second.emplace(path, 5000); });
+        QThread::msleep(100); // it waits on the first file
+        write(other, {});
+        QCOMPARE(::rename(qPrintable(other), qPrintable(path)), 0);
+        first.reset();
+        waiting.join();
+        QCOMPARE(second->state(), FolderLock::State::Held);
+        QCOMPARE(FolderLock(path, 0).state(), FolderLock::State::Busy);
     }
 
     // On a real ext4, a full disk takes no half line, not even from a register that may only be

@@ -432,14 +432,12 @@ private slots:
         QTest::addColumn<QString>("practice");
         QTest::addColumn<QString>("pace");
         QTest::addColumn<int>("interval");
-        QTest::newRow("a match, as designed") << "no"
-                                              << " 1,3" << 1300;
-        QTest::newRow("practice") << "Sì"
-                                  << "" << 1300;
-        QTest::newRow("2 s") << ""
-                             << "2" << 2000;
-        QTest::newRow("3 s") << "no"
-                             << "3" << 3000;
+        // clang-format off
+        QTest::newRow("a match, as designed") << "no" << " 1,3" << 1300;
+        QTest::newRow("practice") << "Sì" << "" << 1300;
+        QTest::newRow("2 s") << "" << "2" << 2000;
+        QTest::newRow("3 s") << "no" << "3" << 3000;
+        // clang-format on
     }
     void aPracticeMatchKeepsNoClockNorRecord() {
         QFETCH(QString, practice);
@@ -487,7 +485,7 @@ private slots:
             QTest::addRow("practice=%s", yes) << QString("[match]\npractice=%1\n").arg(yes) << "" << "15 sì sì sì! 1300" << "";
         for (const char* no : {"no", "Falso", "false", "0", "OFF"})
             QTest::addRow("enabled=%s", no) << QString("[register]\nenabled=%1\n").arg(no) << "" << "15 sì no no 1300" << "";
-        QTest::newRow("a comment after the value") << "[match]\npractice=yes   # no clock\n; a comment\n# pace=3\n" << "" << "15 sì sì sì! 1300" << "";
+        QTest::newRow("a comment after the value") << "[match]\npractice=yes   ; no clock\n; a comment\n# pace=3\n" << "" << "15 sì sì sì! 1300" << "";
         QTest::newRow("the register: neither yes nor no") << "[register]\nenabled=forse\n" << "" << "15 sì no no 1300" << system + "[register], «enabled=forse» non si può usare: il registro resta spento.";
         QTest::newRow("explanations: empty") << "[lesson]\nexplanations=\n" << "" << "15 sì sì no 1300" << system + "[lesson], «explanations=» è vuoto: ogni avviso spiega perché il numero non va.";
         QTest::newRow("no lesson") << "[lesson]\ndivisor=7\n" << "lesson/divisor=3" << "15! sì sì no 1300" << system + "[lesson], «divisor=7» non si può usare: si gioca con i multipli del 15.";
@@ -779,14 +777,12 @@ private slots:
         QTest::addColumn<int>("divisor");
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("reason");
+        // clang-format off
         QTest::newRow("4") << 4 << 7 << "7 ha una sola cifra, e non è divisibile per 4";
-        QTest::newRow("12") << 12 << 9
-                            << "è divisibile per 3, ma non per 4: 9 ha una sola cifra, e non è "
-                               "divisibile per 4";
+        QTest::newRow("12") << 12 << 9 << "è divisibile per 3, ma non per 4: 9 ha una sola cifra, e non è divisibile per 4";
         QTest::newRow("25") << 25 << 7 << "7 è più piccolo di 25";
-        QTest::newRow("11") << 11 << 7
-                            << "la sua sola cifra, 7, è di posto dispari, e non ha cifre di "
-                               "posto pari: la differenza è 7, che non è un multiplo di 11";
+        QTest::newRow("11") << 11 << 7 << "la sua sola cifra, 7, è di posto dispari, e non ha cifre di posto pari: la differenza è 7, che non è un multiplo di 11";
+        // clang-format on
     }
     void aNumberOfOneDigitIsExplainedAsATeacherWould() {
         QFETCH(int, divisor);

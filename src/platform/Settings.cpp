@@ -102,7 +102,7 @@ private:
 std::optional<bool> Settings::yesNo(const QString& value) {
     static const QStringList yes{"sì", "si", "yes", "vero", "true", "1", "on"},
         no{"no", "falso", "false", "0", "off"};
-    const QString word = value.trimmed().toLower();
+    const QString word = value.toLower(); // read as written: spaces around are gone already
     if (yes.contains(word))
         return true;
     if (no.contains(word))
