@@ -71,8 +71,7 @@ int main(int argc, char* argv[]) {
     ::getrusage(RUSAGE_SELF, &after);
     std::printf("%.1f MB: window in %.0f ms, peak memory %.0f MB (%.0f MB before reading); "
                 "told: %s\n",
-                QFile(path).size() / 1e6, ms, after.ru_maxrss / 1024.0,
-                before.ru_maxrss / 1024.0,
+                QFile(path).size() / 1e6, ms, after.ru_maxrss / 1024.0, before.ru_maxrss / 1024.0,
                 problem.isEmpty() ? "nothing" : qPrintable(problem.section(u':', 1).trimmed()));
     return 0;
 }
