@@ -167,15 +167,10 @@ QString replace(const QString& path, const QByteArray& bytes, const std::functio
     if (::faccessat(AT_FDCWD, native(path).constData(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
         return QStringLiteral("il file è protetto dalla scrittura");
 
-    const QFileInfo target(path);
-    // O_EXCL on a fresh name: a link planted there is never followed.
-    QByteArray temporary =
-        native(target.dir().filePath(QStringLiteral(".zenobra-tmp.") + target.fileName())) +
-        ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    QByteArray temporary;
+    const int fd = temporaryBeside(path, temporary);
     if (fd < 0)
         return cause(errno);
-    ::fchmod(fd, fileMode(target.path()));
     // Every byte is on the disk before the rename, or a power cut could leave an empty file.
     const bool written = writeAll(fd, bytes) && ::fdatasync(fd) == 0;
     const int error = errno;
@@ -190,13 +185,24 @@ QString replace(const QString& path, const QByteArray& bytes, const std::functio
         const int renameError = errno;
         ::unlink(temporary.constData());
         // EPERM: a folder with the sticky bit lets each user replace only their own files.
-        if (renameError == EPERM && isSticky(target.path()))
+        if (renameError == EPERM && isSticky(QFileInfo(path).path()))
             return QStringLiteral("il file è di un altro utente, e la cartella permette a ciascuno "
                                   "di sostituire solo i propri file");
         return QStringLiteral("non riesco a mettere il file scritto al posto del vecchio: %1")
             .arg(cause(renameError));
     }
     return {};
+}
+
+int temporaryBeside(const QString& path, QByteArray& name) {
+    const QFileInfo target(path);
+    // O_EXCL on a fresh name: a link planted there is never followed.
+    name = native(target.dir().filePath(QStringLiteral(".zenobra-tmp.") + target.fileName())) +
+           ".XXXXXX";
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd >= 0)
+        ::fchmod(fd, fileMode(target.path()));
+    return fd;
 }
 
 QString append(const QString& path, const QByteArray& bytes, const QByteArray& firstBytes) {

@@ -44,6 +44,9 @@ QString createIfMissing(const QString& path);
 // just before the rename. A record file that is protected from writing is left alone.
 QString replace(const QString& path, const QByteArray& bytes,
                 const std::function<void()>& staged = {});
+// A new file of ours beside the path, with the folder's permissions, for a rename into its place:
+// its descriptor, or -1 with errno; `name` is set to its path.
+int temporaryBeside(const QString& path, QByteArray& name);
 // Appends the bytes whole with one write, after `firstBytes` when the file is empty or missing
 // (then made), never reading the file: one that only the teacher may read still takes a line.
 // A failed write is cut off again, so a line is there whole or not at all.

@@ -2,7 +2,6 @@
 
 #include "platform/FolderFiles.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -40,13 +39,10 @@ FolderLock::FolderLock(const QString& path, int waitMs) {
 }
 
 bool FolderLock::makePrivate(const QString& path) {
-    const QFileInfo lockFile(path);
-    QByteArray temporary = QFile::encodeName(
-        lockFile.dir().filePath(QStringLiteral(".zenobra-tmp.") + lockFile.fileName() + ".XXXXXX"));
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    QByteArray temporary;
+    const int fd = FolderFiles::temporaryBeside(path, temporary);
     if (fd < 0)
         return false;
-    ::fchmod(fd, FolderFiles::fileMode(lockFile.path()));
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
         ::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) {
         ::unlink(temporary.constData());
@@ -56,7 +52,6 @@ bool FolderLock::makePrivate(const QString& path) {
     ::close(m_fd);
     m_fd = fd;
     m_state = State::Held;
-    m_openToOthers = false;
     return true;
 }
 

@@ -7,19 +7,18 @@
 namespace {
 
 struct Key {
-    QString name;    // "lesson/divisor"
-    QString written; // "[lesson] divisor", as the teacher finds it in the file
-    QString alias;   // the key's earlier name, still read
+    QString section; // "lesson", as the teacher finds it in the file: [lesson]
+    QString name;    // "divisor"
+    QString alias;   // the key's earlier "section/name", still read
+    QString path() const { return section + u'/' + name; }
 };
 
 Key key(const char* section, const char* name, const char* alias = nullptr) {
-    return {QStringLiteral("%1/%2").arg(QLatin1String(section), QLatin1String(name)),
-            QStringLiteral("[%1] %2").arg(QLatin1String(section), QLatin1String(name)),
-            alias ? QString::fromLatin1(alias) : QString()};
+    return {QString::fromLatin1(section), QString::fromLatin1(name), QString::fromLatin1(alias)};
 }
 
 std::optional<QString> find(const Settings::Values& values, const Key& key) {
-    if (const auto at = values.constFind(key.name); at != values.cend())
+    if (const auto at = values.constFind(key.path()); at != values.cend())
         return at.value();
     if (const auto at = values.constFind(key.alias); !key.alias.isEmpty() && at != values.cend())
         return at.value();
@@ -81,14 +80,13 @@ public:
     void tell(const Key& key, const QString& value, bool teachers, const QString& instead) {
         const QString where = teachers ? QStringLiteral("Nelle impostazioni di sistema")
                                        : QStringLiteral("Nelle impostazioni di questo utente");
-        const QString name = key.written.section(u' ', 1);
-        m_settings.problems
-            << QStringLiteral("%1, in %2, %3: %4.")
-                   .arg(where, key.written.section(u' ', 0, 0),
-                        value.trimmed().isEmpty()
-                            ? QStringLiteral("«%1=» è vuoto").arg(name)
-                            : QStringLiteral("«%1=%2» non si può usare").arg(name, value.trimmed()),
-                        instead);
+        m_settings.problems << QStringLiteral("%1, in [%2], %3: %4.")
+                                   .arg(where, key.section,
+                                        value.trimmed().isEmpty()
+                                            ? QStringLiteral("«%1=» è vuoto").arg(key.name)
+                                            : QStringLiteral("«%1=%2» non si può usare")
+                                                  .arg(key.name, value.trimmed()),
+                                        instead);
     }
 
 private:
