@@ -27,7 +27,7 @@ inline QList<ClassRegister::Match> classYear(int perChild) {
                             .user = QStringLiteral("alunno%1").arg(child + 1, 2, 10, QChar(u'0')),
                             .name = QStringLiteral("Bambino %1").arg(child + 1),
                             .lesson = lesson,
-                            .practice = false,
+                            .kind = ClassRegister::Kind::Race,
                             .score = right - 4 * wrong,
                             .right = right,
                             .wrong = wrong,

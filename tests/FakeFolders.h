@@ -18,5 +18,7 @@ public:
     }
     QString remembered;
     QString loginName() override { return QStringLiteral("alunno"); }
-    QTemporaryDir dir;
+    QString ownFolder() override { return ownPath.isNull() ? own.path() : ownPath; }
+    QString ownPath; // another game's, or "" for none
+    QTemporaryDir dir, own;
 };

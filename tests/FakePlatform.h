@@ -22,7 +22,8 @@
 // The register's first bytes: the UTF-8 mark, then the header.
 const QByteArray registerHeader = "\xEF\xBB\xBF"
                                   "data e ora della fine;utente;nome;lezione;tipo;punteggio;giusti;"
-                                  "sbagliati;numeri sbagliati;fine;secondi di gioco;record\r\n";
+                                  "sbagliati;numeri sbagliati;fine;secondi di gioco;record;"
+                                  "multipli lasciati\r\n";
 
 // Boxes answered from a script, a reply running code "while the box is open"; names typed and
 // answers are two queues. Unscripted boxes get their default answer, the input box "".
@@ -94,10 +95,9 @@ public:
 class FixedTime final : public TimeSource {
 public:
     int millisecondsSinceMidnight() override { return msecs; }
-    QDateTime now() override {
-        return QDateTime({2026, 12, 8}, QTime::fromMSecsSinceStartOfDay(msecs));
-    }
+    QDateTime now() override { return QDateTime(day, QTime::fromMSecsSinceStartOfDay(msecs)); }
     int msecs = 12 * 3600 * 1000;
+    QDate day{2026, 12, 8};
 };
 
 // The real generator, with draws a test can script and reseeds it can read.

@@ -6,8 +6,12 @@
 //     mid-save), loading and saving at random: "load bad" for a pair not whole; "start", outcome;
 //     then the match's line in the register, and "registered" with its score
 //   record_tool append <folder> <name>                 a match's line: "ok" or the problem
+//   record_tool history <folder> <step>   the lesson of 15's history: "ok" or the problem, then 47
+//     taken and "saved"; killed outright at step 1 (the new file staged) or 2 (renamed)
+//   record_tool own                       the child's own folder, or ""
 #include "platform/SystemFolders.h"
 #include "records/ClassRegister.h"
+#include "records/History.h"
 #include "records/RecordStore.h"
 
 #include <QCoreApplication>
@@ -122,6 +126,25 @@ int main(int argc, char* argv[]) {
                                          .wrongNumbers = {}};
         const QString problem = ClassRegister::append(args[2], match);
         say(problem.isEmpty() ? "ok" : problem.toUtf8());
+        return 0;
+    }
+    if (args.size() == 4 && args[1] == QLatin1String("history")) {
+        const History::Loaded loaded = History::load(args[2], 15);
+        say(loaded.problem.isEmpty() ? "ok" : loaded.problem.toUtf8());
+        History::Items items = loaded.items;
+        History::fallenFor(items, History::Kind::Taken, 47, {2026, 12, 8});
+        const int step = args[3].toInt();
+        const QString problem = History::save(args[2], 15, items, [step] {
+            if (step == 1)
+                ::raise(SIGKILL);
+        });
+        if (step == 2)
+            ::raise(SIGKILL);
+        say(problem.isEmpty() ? "saved" : problem.toUtf8());
+        return 0;
+    }
+    if (args.size() == 2 && args[1] == QLatin1String("own")) {
+        say(StandardFolders().ownFolder().toUtf8());
         return 0;
     }
     return 2;

@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(to->date(), QDate(2026, 10, 5)); // not before the day is whole
         QTest::keyClick(to, Qt::Key_Return);
         QCOMPARE(to->date(), QDate(2026, 10, 15));
-        QCOMPARE(o.status(), "Nella tabella 7 partite su 7 del registro. 7 righe rovinate non sono "
+        QCOMPARE(o.status(), "Nella tabella 8 partite su 8 del registro. 9 righe rovinate non sono "
                              "state lette.");
     }
 
@@ -224,6 +224,7 @@ private slots:
         QCOMPARE(file.readAll(),
                  "\xEF\xBB\xBFNome;Utente;Lezione;Tipo;Partite;Punteggio migliore;Ultimo "
                  "punteggio;Errori a partita;Numeri sbagliati più spesso\r\n"
+                 "Anna;alunno02;15;ripasso;1;-2;-2;1,0;47 (1 volta)\r\n"
                  "\"Bea \"\"B\"\"; 3A\";alunno03;15;gara;1;1;1;0,0;\r\n"
                  "Anna;alunno02;15;gara;1;2;2;0,0;\r\n"
                  "Anna;alunno01;3;allenamento;1;4;4;0,0;\r\n"
@@ -287,7 +288,7 @@ private slots:
         }
         RegisterWindow window;
         QCOMPARE(window.loadClassRegister(folders), told);
-        QCOMPARE(window.table()->model()->rowCount(), written ? 5 : 0);
+        QCOMPARE(window.table()->model()->rowCount(), written ? 6 : 0);
     }
 };
 

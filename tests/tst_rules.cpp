@@ -131,6 +131,8 @@ const DocsExample docsExamples[] = {
      "15 sì sì sì! 2000!"},
     {"[match]\npractice=no   # una gara per tutti, con l'orologio e il record\n",
      "15 sì sì no! 1300!"},
+    {"[review]\nenabled=no\n", "15 sì sì no 1300 senza ripasso"},
+    {"[review]\nalways=sì\n", "15 sì sì no 1300 sempre ripasso"},
 };
 
 QString bytes(const QString& path) {
@@ -494,6 +496,10 @@ private slots:
         QTest::newRow("empty match values: the child's") << "[match]\npractice=\npace=\n" << "match/practice=yes\nmatch/pace=2" << "15 sì sì sì 2000" << system + "[match], «practice=» è vuoto" + childs + '\n' + system + "[match], «pace=» è vuoto" + childs;
         QTest::newRow("a race at a practice pace") << "[match]\npractice=no\npace=3\n" << "" << "15 sì sì no! 1300!" << system + "[match], «practice=no» e «pace=3» non vanno insieme, perché con i numeri più lenti si gioca un allenamento: i numeri saltano ogni 1,3 secondi.";
         QTest::newRow("a race: no slower pace") << "[match]\npractice=no\n" << "match/pace=2" << "15 sì sì no! 1300!" << "";
+        QTest::newRow("a review for none") << "[review]\nenabled=OFF\n" << "" << "15 sì sì no 1300 senza ripasso" << "";
+        QTest::newRow("a review for none, unusable") << "[review]\nenabled=forse\n" << "" << "15 sì sì no 1300 senza ripasso" << system + "[review], «enabled=forse» non si può usare: il ripasso resta spento, e non si tiene la storia dei bambini.";
+        QTest::newRow("a review always, and none") << "[review]\nalways=yes\nenabled=no\n" << "" << "15 sì sì no 1300 senza ripasso" << system + "[review], «always=yes» e «enabled=no» non vanno insieme: il ripasso resta spento.";
+        QTest::newRow("a review always, unusable") << "[review]\nalways=\n" << "" << "15 sì sì no 1300" << system + "[review], «always=» è vuoto: ogni bambino sceglie se giocare un ripasso.";
         QTest::newRow("a pace of the teacher's") << "[match]\npace=1,3\n" << "match/pace=3\nmatch/practice=yes" << "15 sì sì sì 1300!" << "";
         // clang-format on
         for (const auto& [example, taken] : docsExamples)
@@ -527,12 +533,13 @@ private slots:
             return yes ? QStringLiteral("sì") : QStringLiteral("no");
         };
         const auto fixed = [](bool fixed) { return fixed ? QStringLiteral("!") : QString(); };
-        QCOMPARE(QStringLiteral("%1%2 %3 %4 %5%6 %7%8")
+        QCOMPARE(QStringLiteral("%1%2 %3 %4 %5%6 %7%8%9%10")
                      .arg(s.lesson.value)
                      .arg(fixed(s.lesson.fixed), word(s.explanations), word(s.registerOn),
                           word(s.practice.value), fixed(s.practice.fixed))
                      .arg(s.pace.value)
-                     .arg(fixed(s.pace.fixed)),
+                     .arg(fixed(s.pace.fixed), s.reviewOn ? "" : " senza ripasso",
+                          s.reviewAlways ? " sempre ripasso" : ""),
                  taken);
         QCOMPARE(s.problems.join(u'\n'), told);
     }
@@ -546,12 +553,14 @@ private slots:
                  "Nelle impostazioni di sistema, in [match], «practice=forse» non si può usare: "
                  "vale la scelta di ciascun bambino.");
         const auto boxes = t.dialogs.shown.size();
-        t.game.matchChosen(true, 2000); // the teacher's pace: not asked, not changed
+        t.game.matchChosen(ClassRegister::Kind::Practice,
+                           2000); // the teacher's pace: not asked, not changed
         QCOMPARE(t.dialogs.shown.size(), boxes);
         QCOMPARE(t.game.state.pace, qint16(3000));
         t.dialogs.answer(Answer::Yes);
         t.dialogs.type("Anna");
-        t.game.matchChosen(true, 3000); // practice is the child's: asked, and remembered
+        t.game.matchChosen(ClassRegister::Kind::Practice,
+                           3000); // practice is the child's: asked, and remembered
         QVERIFY(t.game.state.practice);
         QCOMPARE(t.folders.remembered, "yes 3");
         QCOMPARE(t.dialogs.texts().mid(int(boxes)),
@@ -789,6 +798,91 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, reason);
         QCOMPARE(Lessons::why(number, divisor).section(u'\n', 0, 0), "Infatti " + reason + '.');
+    }
+
+    // By arithmetic over every number a target can carry: a retry fails the same parts of the
+    // rule as the number fallen for; a near miss is no multiple, and passes a part of the rule.
+    void aReviewsNumbersFailTheSamePartOrPassOne_data() {
+        eachLessonTeachesItsCriterionInItsOwnWords_data();
+    }
+    void aReviewsNumbersFailTheSamePartOrPassOne() {
+        QFETCH(int, divisor);
+        // The parts of each rule as a teacher states them; a rule of one part has none, and a
+        // near miss is then a multiple's neighbour.
+        const QList<int> parts =
+            QMap<int, QList<int>>{{4, {2}},     {6, {2, 3}},  {9, {3}}, {10, {2, 5}},
+                                  {12, {3, 4}}, {15, {3, 5}}, {25, {5}}}
+                .value(divisor);
+        const auto fits = [](int n) { return n >= 1 && n <= 32767; };
+        for (int n = 1; n <= 32767; ++n) {
+            const int near = Lessons::nearMiss(n, divisor), rest = near % divisor;
+            QVERIFY2(fits(near) && rest != 0 &&
+                         (parts.isEmpty()
+                              ? rest == 1 || rest == divisor - 1
+                              : std::ranges::any_of(parts, [&](int p) { return near % p == 0; })),
+                     qPrintable(QStringLiteral("%1: %2").arg(n).arg(near)));
+            const int retry = Lessons::retry(n, divisor);
+            QVERIFY2(n % divisor == 0 ||
+                         (fits(retry) && retry != n && retry % divisor != 0 &&
+                          std::ranges::all_of(
+                              parts, [&](int p) { return (retry % p == 0) == (n % p == 0); })),
+                     qPrintable(QStringLiteral("%1: %2").arg(n).arg(retry)));
+        }
+    }
+
+    // A review: a practice match with the numbers due on its targets, one of them in sight
+    // within a minute of play; with nothing due, near misses on the wrong targets.
+    void aReviewBringsTheDueNumbersIntoSight_data() {
+        QTest::addColumn<int>("divisor");
+        QTest::addColumn<QByteArray>("history");
+        QTest::addColumn<QList<int>>("due");
+        const QByteArray two = "preso;47;2026-12-08;0\npreso;1001;2026-12-01;2\n";
+        QTest::newRow("15, two wrong") << 15 << two << QList<int>{47, 1001};
+        QTest::newRow("15, one not due yet") << 15 << two + "preso;62;2026-12-07;1\n"
+                                             << QList<int>{47, 1001};
+        QTest::newRow("15, a multiple")
+            << 15 << QByteArray("lasciato;45;2026-12-01;0\n") << QList<int>{45};
+        QTest::newRow("4, one wrong")
+            << 4 << QByteArray("preso;1306;2026-12-06;1\n") << QList<int>{1306};
+        QTest::newRow("15, nothing due") << 15 << QByteArray() << QList<int>{};
+    }
+    void aReviewBringsTheDueNumbersIntoSight() {
+        QFETCH(int, divisor);
+        QFETCH(QByteArray, history);
+        QFETCH(QList<int>, due);
+        for (int start = 0; start < 20; ++start) { // twenty times of day, twenty matches
+            TestGame t;
+            t.folders.config.lesson.value = divisor;
+            t.folders.config.reviewAlways = true;
+            QFile file(t.folders.own.filePath(QStringLiteral("lezione-%1.txt").arg(divisor)));
+            QVERIFY(file.open(QIODevice::WriteOnly) &&
+                    file.write("zenobra ripasso 1\ntipo;numero;ultima volta;ripassi\n" + history));
+            file.close();
+            t.time.msecs = 9 * 3600 * 1000 + start * 7919;
+            t.start();
+            Board& board = t.game.board;
+            QCOMPARE(t.game.state.reviewDue, due.size());
+            QCOMPARE(board.find(u"Label11")->caption(), "Ripasso");
+            QCOMPARE(board.lblconto.caption(), "--:--:--");
+            for (int i = 3; due.isEmpty() && i < 6; ++i) { // near misses: of 3 or 5, not 15
+                const int n = board.targets()[i]->caption().toInt();
+                QVERIFY2(n % 15 != 0 && (n % 3 == 0 || n % 5 == 0), qPrintable(QString::number(n)));
+            }
+            const auto dueInSight = [&] {
+                return std::ranges::any_of(board.targets(), [&](const Control* target) {
+                    return target->isVisible() && target->position().x() < 608 &&
+                           target->position().y() < 512 && due.contains(target->caption().toInt());
+                });
+            };
+            t.game.backgroundClicked();
+            for (int jump = 1; jump < 60000 / 1300 && !due.isEmpty() && !dueInSight(); ++jump) {
+                t.time.msecs += 1300;
+                t.game.timerTicked(board.Timer2);
+            }
+            QVERIFY2(due.isEmpty() || dueInSight(), qPrintable(QString::number(start)));
+        }
+        QCOMPARE(Review::entry(7), "Ripasso: 7 numeri da rivedere");
+        QCOMPARE(Review::entry(1), "Ripasso: 1 numero da rivedere");
     }
 
     // The timers tick under the warning and the question, held under a start-up problem and exit.

@@ -166,6 +166,7 @@ Lezione=Lezione
   =
   Gara=Gara: 5 minuti, e il record (marked)
   Allenamento=Allenamento: senza tempo e senza record
+  Ripasso=Ripasso: nessun numero da rivedere, i numeri che ingannano
   =
   Ritmo1300=Numeri veloci: un salto ogni 1,3 secondi (marked)
   Ritmo2000=Numeri più lenti: ogni 2 secondi (allenamento)
@@ -493,9 +494,9 @@ hf=Help
         f.game().board.paricmd.show();
         QCOMPARE(offered().size(), shown.size() + 1);
         QVERIFY(offered().contains(f.game().board.paricmd.caption()));
-        // Eleven lessons, a match or a practice match, three paces: one checked in each.
+        // Eleven lessons, a match, a practice match or a review, three paces: one checked in each.
         const QStringList lessons = offeredLessons(f.tavola.menuBar());
-        QCOMPARE(lessons.size(), 16);
+        QCOMPARE(lessons.size(), 17);
         QCOMPARE(lessons.filter(QStringLiteral("(x) ")).size(), 3);
         QCOMPARE(lessons[9], QStringLiteral("(x) Multipli del 15"));
     }

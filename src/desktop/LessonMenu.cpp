@@ -2,6 +2,7 @@
 
 #include "game/GameState.h"
 #include "game/Lessons.h"
+#include "game/Review.h"
 
 #include <QAccessible>
 #include <QActionGroup>
@@ -73,8 +74,10 @@ LessonMenu::LessonMenu(QWidget* parent, const Chosen& chosen)
     m_kinds =
         addChoices({{QStringLiteral("Gara: 5 minuti, e il record"), QStringLiteral("Gara"), 0},
                     {QStringLiteral("Allenamento: senza tempo e senza record"),
-                     QStringLiteral("Allenamento"), 1}},
-                   [practice = chosen.practice](int kind) { practice(kind == 1); });
+                     QStringLiteral("Allenamento"), 1},
+                    {Review::entry(0), QStringLiteral("Ripasso"), 2}},
+                   chosen.kind);
+    m_review = m_kinds->actions().last();
     addSeparator();
     m_paces = addChoices({{QStringLiteral("Numeri veloci: un salto ogni 1,3 secondi"),
                            QStringLiteral("Ritmo1300"), 1300},
@@ -103,8 +106,12 @@ QActionGroup* LessonMenu::addChoices(const std::vector<Choice>& choices,
 void LessonMenu::show(const GameState& state) {
     mark(m_lessons, state.divisor, state.lessonFixed);
     // A match at a slower pace keeps no record: it is never ticked as a race.
-    mark(m_kinds, state.isPractice() ? 1 : 0,
-         state.practiceFixed || (state.paceFixed && state.pace != Settings::racePace));
+    m_review->setText(Review::entry(state.reviewDue));
+    if (!state.reviewOn)
+        removeAction(m_review);
+    mark(m_kinds, int(state.kind()),
+         state.practiceFixed || state.reviewFixed ||
+             (state.paceFixed && state.pace != Settings::racePace));
     mark(m_paces, state.pace, state.paceFixed);
 }
 

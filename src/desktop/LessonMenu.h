@@ -9,16 +9,16 @@ struct GameState;
 class QAccessibleInterface;
 class QActionGroup;
 
-// "Lezione": the lessons, one to choose; then a match or a practice match; then the pace of the
-// numbers. The current ones are marked; what the teacher fixed is the only entry of its group.
-// Assistive tools hear each entry as one of a choice, checked or not, and only the entries
+// "Lezione": the lessons, one to choose; then a match, a practice match or a review; then the pace
+// of the numbers. The current ones are marked; what the teacher fixed is the only entry of its
+// group. Assistive tools hear each entry as one of a choice, checked or not, and only the entries
 // that are offered.
 class LessonMenu final : public QMenu {
 public:
     struct Chosen {
-        std::function<void(int)> lesson;    // its divisor
-        std::function<void(bool)> practice; // a practice match, or a match
-        std::function<void(int)> pace;      // ms between two jumps
+        std::function<void(int)> lesson; // its divisor
+        std::function<void(int)> kind;   // a ClassRegister::Kind
+        std::function<void(int)> pace;   // ms between two jumps
     };
     LessonMenu(QWidget* parent, const Chosen& chosen);
     // Marks the current choices; a fixed one is the only entry of its group.
@@ -39,4 +39,5 @@ private:
     QActionGroup* m_lessons = nullptr;
     QActionGroup* m_kinds = nullptr;
     QActionGroup* m_paces = nullptr;
+    QAction* m_review = nullptr;
 };

@@ -180,18 +180,27 @@ void Tavola::buildLessonMenu() {
         m_game.lessonChosen(divisor);
         showLesson();
     };
-    chosen.practice = [this](bool practice) {
+    using Kind = ClassRegister::Kind;
+    chosen.kind = [this](int kind) {
         // A race is played at the race's pace.
         const GameState& state = m_game.state;
-        m_game.matchChosen(practice, practice || state.paceFixed ? state.pace : Settings::racePace);
+        m_game.matchChosen(Kind(kind), Kind(kind) != Kind::Race || state.paceFixed
+                                           ? state.pace
+                                           : Settings::racePace);
         showLesson();
     };
     chosen.pace = [this](int pace) {
-        m_game.matchChosen(m_game.state.practice, pace);
+        const GameState& state = m_game.state;
+        m_game.matchChosen(state.review     ? Kind::Review
+                           : state.practice ? Kind::Practice
+                                            : Kind::Race,
+                           pace);
         showLesson();
     };
     m_lessons = new LessonMenu(menuBar(), chosen);
     menuBar()->addMenu(m_lessons);
+    // The numbers due change as matches end.
+    connect(m_lessons, &QMenu::aboutToShow, this, &Tavola::showLesson);
     showLesson();
 }
 

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QString>
 
+#include <array>
 #include <deque>
 
 // Everything the game window holds, as the rules see it: the controls in their stored order,
@@ -38,6 +39,11 @@ public:
     void releaseTimers() {
         Timer1.release();
         Timer2.release();
+    }
+
+    // The six number buttons, the right targets first.
+    std::array<const Control*, 6> targets() const {
+        return {&paricmd, &paricmd1, &paricmd2, &disparicmd, &disparicmd1, &disparicmd2};
     }
 
     // Back to the design state, as when the window is loaded again; no pause.

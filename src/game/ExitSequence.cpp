@@ -47,29 +47,36 @@ void ExitSequence::matchBegins() {
     state.matchStart = m_game.time().now();
     state.rightHits = 0;
     state.wrongNumbers.clear();
+    state.letPass.clear();
     state.awayMs = 0;
 }
 
 QString ExitSequence::registerMatch(ClassRegister::Ending ending, bool record) {
     GameState& state = m_game.state;
     const QDateTime start = std::exchange(state.matchStart, {});
-    if (start.isNull() || state.windir.isEmpty() || !m_game.folders().settings().registerOn)
+    if (start.isNull())
         return {};
+    const QString historyProblem = m_game.review.matchEnds();
+    if (state.windir.isEmpty() || !m_game.folders().settings().registerOn)
+        return historyProblem;
     const QDateTime now = m_game.time().now();
     const qint64 played = start.msecsTo(now) - state.awayMs - m_game.pause.pausedMs();
-    return ClassRegister::append(state.windir, {.date = now.date(),
-                                                .time = now.time(),
-                                                .user = m_game.folders().loginName(),
-                                                .name = m_game.board.lblnome1.caption(),
-                                                .lesson = state.divisor,
-                                                .practice = state.isPractice(),
-                                                .score = state.punti,
-                                                .right = state.rightHits,
-                                                .wrong = int(state.wrongNumbers.size()),
-                                                .wrongNumbers = state.wrongNumbers,
-                                                .ending = ending,
-                                                .seconds = int(std::max<qint64>(played, 0) / 1000),
-                                                .record = record});
+    const QString registerProblem =
+        ClassRegister::append(state.windir, {.date = now.date(),
+                                             .time = now.time(),
+                                             .user = m_game.folders().loginName(),
+                                             .name = m_game.board.lblnome1.caption(),
+                                             .lesson = state.divisor,
+                                             .kind = state.kind(),
+                                             .score = state.punti,
+                                             .right = state.rightHits,
+                                             .wrong = int(state.wrongNumbers.size()),
+                                             .wrongNumbers = state.wrongNumbers,
+                                             .ending = ending,
+                                             .seconds = int(std::max<qint64>(played, 0) / 1000),
+                                             .record = record,
+                                             .letPass = state.letPass});
+    return QStringList{historyProblem, registerProblem}.join(u' ').trimmed();
 }
 
 void ExitSequence::matchLeft(ClassRegister::Ending ending) {

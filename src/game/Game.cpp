@@ -3,6 +3,8 @@
 #include "game/Lessons.h"
 #include "platform/Int16.h"
 
+#include <QScopeGuard>
+
 Game::Game(Services services, WindowHost& host)
     : m_services(services)
     , m_host(host) {}
@@ -72,8 +74,8 @@ void Game::lessonChosen(int divisor) {
     dispatch([&] { questionBoard.chooseLesson(divisor); });
 }
 
-void Game::matchChosen(bool practice, int pace) {
-    dispatch([&] { questionBoard.chooseMatch(practice, pace); });
+void Game::matchChosen(ClassRegister::Kind kind, int pace) {
+    dispatch([&] { questionBoard.chooseMatch(kind, pace); });
 }
 
 void Game::timerTicked(const GameTimer& timer) {
@@ -98,6 +100,8 @@ void Game::windowClosed() {
 
 Answer Game::messageBox(const MessageBoxRequest& request) {
     const QDateTime opened = time().now();
+    ++m_boxesOpen;
+    const auto closed = qScopeGuard([this] { --m_boxesOpen; });
     const Answer answer = m_services.dialogs.messageBox(request);
     if (m_ended)
         throw ProgramEnded{};
@@ -119,6 +123,8 @@ Answer Game::messageBoxWithTimersHeld(const MessageBoxRequest& request) {
 
 QString Game::inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
     const QDateTime opened = time().now();
+    ++m_boxesOpen;
+    const auto closed = qScopeGuard([this] { --m_boxesOpen; });
     QString text = m_services.dialogs.inputBox(prompt, title, defaultText);
     if (m_ended)
         throw ProgramEnded{};

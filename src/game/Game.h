@@ -8,6 +8,7 @@
 #include "game/Hits.h"
 #include "game/Pause.h"
 #include "game/QuestionBoard.h"
+#include "game/Review.h"
 #include "game/Shuffle.h"
 #include "game/StartUp.h"
 #include "platform/Dialogs.h"
@@ -55,6 +56,7 @@ public:
     ExitSequence exitSequence{*this};
     StartUp startUp{*this};
     Pause pause{*this};
+    Review review{*this};
 
     // Events, as the window delivers them.
     void start();
@@ -64,7 +66,7 @@ public:
     void pauseToggled();
     void menuClicked(QStringView name);
     void lessonChosen(int divisor);
-    void matchChosen(bool practice, int pace);
+    void matchChosen(ClassRegister::Kind kind, int pace);
     void timerTicked(const GameTimer& timer);
     void resized(bool minimized);
     void windowClosed();
@@ -76,6 +78,7 @@ public:
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText);
     // The time since then was spent away from play, in a box: the register leaves it out.
     void away(const QDateTime& since);
+    bool inBox() const { return m_boxesOpen > 0; }
     void suona(const QString& path);
     QString applicationFolder() { return m_services.folders.applicationFolder(); }
     QString GetSystemDir() { return m_services.folders.systemDir(); }
@@ -98,4 +101,5 @@ private:
     Services m_services;
     WindowHost& m_host;
     bool m_ended = false;
+    int m_boxesOpen = 0;
 };

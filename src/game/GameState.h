@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/ClassRegister.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -35,10 +37,20 @@ struct GameState {
     bool practiceFixed = false;
     qint16 pace = 1300;
     bool paceFixed = false;
-    bool isPractice() const { return practice || pace != 1300; }
+    // A review: a practice match that brings back the numbers the child fell for.
+    bool review = false;
+    bool reviewFixed = false;
+    bool reviewOn = true;
+    int reviewDue = 0; // numbers due today in the lesson's history
+    bool isPractice() const { return practice || review || pace != 1300; }
+    ClassRegister::Kind kind() const {
+        using Kind = ClassRegister::Kind;
+        return review ? Kind::Review : isPractice() ? Kind::Practice : Kind::Race;
+    }
     // What the class register keeps of the match under way; matchStart is null between matches.
     QDateTime matchStart;
     int rightHits = 0;
     QList<int> wrongNumbers; // one a wrong hit
+    QList<int> letPass;      // multiples that went out of sight without a click
     qint64 awayMs = 0;       // in boxes and pauses: not played
 };

@@ -67,6 +67,7 @@ qint16 Hits::drawWrongNumber(int range, int offset) {
 
 void Hits::rightHit(Control& button, const Renumber& renumber) {
     GameState& state = m_game.state;
+    m_game.review.clicked(button);
     for (state.contatore = 1; state.contatore <= 20000; state.contatore = add16(state.contatore, 1))
         button.setBackground(Colours::green);
     state.punti = add16(state.punti, 1);
@@ -75,13 +76,14 @@ void Hits::rightHit(Control& button, const Renumber& renumber) {
     m_game.board.Punteggio.setCaption(QStringLiteral(" ") + NumberText::plain(state.punti));
     button.setBackground(Colours::cyan);
     button.hide();
-    button.setCaption(NumberText::plain(renumber()));
+    button.setCaption(NumberText::plain(m_game.review.rightTarget(renumber())));
     m_game.questionBoard.cmdNext_Click();
 }
 
 void Hits::wrongHit(Control& button, const QString& firstPiece, const QString& secondPiece,
                     const Renumber& renumber) {
     GameState& state = m_game.state;
+    m_game.review.clicked(button);
     for (state.contatore = 1; state.contatore <= 10000; state.contatore = add16(state.contatore, 1))
         button.setBackground(Colours::red);
     m_game.suona(m_game.applicationFolder() + QLatin1String(Sounds::explosion));
@@ -89,15 +91,18 @@ void Hits::wrongHit(Control& button, const QString& firstPiece, const QString& s
     const QString clicked = button.caption();
     QString warning = firstPiece + clicked + secondPiece + QString::number(state.divisor);
     bool isNumber = false;
-    if (const int number = clicked.toInt(&isNumber);
-        state.explanations && isNumber && number > 0 && number % state.divisor != 0)
+    const int number = clicked.toInt(&isNumber);
+    const bool explained = state.explanations && isNumber && number > 0 && number % state.divisor;
+    if (explained)
         warning += QStringLiteral("\n\n") + Lessons::why(number, state.divisor);
     m_game.messageBox({warning});
     state.punti = add16(state.punti, -4);
     state.wrongNumbers.append(clicked.toInt());
     m_game.board.Punteggio.setCaption(NumberText::plain(state.punti));
     button.hide();
-    button.setCaption(NumberText::plain(renumber()));
+    button.setCaption(NumberText::plain(m_game.review.wrongTarget(renumber())));
+    if (explained)
+        m_game.review.retry(button, number);
     button.setBackground(Colours::cyan);
     m_game.questionBoard.cmdNext_Click();
 }

@@ -171,6 +171,19 @@ int remainder(int designed, int divisor) {
     return (designed - 1) % (divisor - 1) + 1;
 }
 
+int nearMiss(int number, int divisor) {
+    const auto [first, second] = wordsOf(divisor).parts;
+    const int step = first == 0 ? divisor : number % 2 ? second : first;
+    const int near = std::max(number / step, 1) * step; // never above the number drawn
+    if (first == 0)
+        return number % 2 ? near + 1 : near - 1;
+    return near % divisor != 0 ? near : near > step ? near - step : near + step;
+}
+
+int retry(int number, int divisor) {
+    return number + divisor <= 32767 ? number + divisor : number - divisor;
+}
+
 QString why(int number, int divisor) {
     const Words& words = wordsOf(divisor);
     QString reason;

@@ -24,6 +24,11 @@ QString hint(int divisor, const QString& entry);
 // numbers for 6, the multiples of 5 for 25), the designed remainders 1, 6 and 8 become numbers
 // that pass part of the rule, so that only the whole rule tells those targets apart.
 int remainder(int designed, int divisor);
+// A number near `number` that passes part of the rule and is no multiple: a multiple of one of
+// the rule's parts, or, in a rule of one part, a multiple's neighbour.
+int nearMiss(int number, int divisor);
+// A number that fails the same part of the rule as `number`: the same remainder, another number.
+int retry(int number, int divisor);
 // Why a number is not a multiple of the divisor, by the lesson's own criterion applied to it,
 // then the division itself: the lines the warning adds below its first.
 QString why(int number, int divisor);

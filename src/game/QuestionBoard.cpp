@@ -55,15 +55,22 @@ void QuestionBoard::chooseLesson(int divisor) {
     startAgain();
 }
 
-void QuestionBoard::chooseMatch(bool practice, int pace) {
+void QuestionBoard::chooseMatch(ClassRegister::Kind kind, int pace) {
+    using Kind = ClassRegister::Kind;
     GameState& state = m_game.state;
-    if ((practice == state.practice && pace == state.pace) ||
-        (practice != state.practice && state.practiceFixed) ||
-        (pace != state.pace && state.paceFixed) || !newMatchWanted())
+    const Kind chosenBefore = state.review     ? Kind::Review
+                              : state.practice ? Kind::Practice
+                                               : Kind::Race;
+    if ((kind == chosenBefore && pace == state.pace) ||
+        (kind != chosenBefore && (state.practiceFixed || state.reviewFixed)) ||
+        (kind == Kind::Review && !state.reviewOn) || (pace != state.pace && state.paceFixed) ||
+        !newMatchWanted())
         return;
-    state.practice = practice;
+    state.review = kind == Kind::Review;
+    state.practice = kind == Kind::Practice;
     state.pace = qint16(pace);
-    m_game.folders().rememberMatch(practice, QString::number(pace / 1000.0));
+    if (!state.review) // a review is chosen each time; the next start is a match as before
+        m_game.folders().rememberMatch(state.practice, QString::number(pace / 1000.0));
     startAgain();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/ClassRegister.h"
+
 #include <QtGlobal>
 
 #include <utility>
@@ -17,7 +19,7 @@ public:
     // A lesson chosen in the menu: the new-match question, then a new match in that lesson.
     void chooseLesson(int divisor);
     // A practice match or a match, and the pace, chosen in the menu: the same question first.
-    void chooseMatch(bool practice, int pace);
+    void chooseMatch(ClassRegister::Kind kind, int pace);
     // A new question, shown: the first factor from 1 to 9, the second from 0 to 9.
     std::pair<qint16, qint16> poseQuestion();
     // The 256-band gradient: red 20 × first, green 20 × second, blue from 0 down to 255.

@@ -22,6 +22,7 @@ void Shuffle::Timer2_Timer() {
                                                    &Shuffle::move3, &Shuffle::move4,
                                                    &Shuffle::move5, &Shuffle::move6};
     (this->*moves[std::min(k, 6) - 1])();
+    m_game.review.jumped();
 }
 
 void Shuffle::move1() {
@@ -47,7 +48,7 @@ void Shuffle::move2() {
     board.paricmd1.setTop(draw(300));
     board.paricmd1.show();
     m_game.random().reseed(state.ndispari1);
-    state.ndispari1 = m_game.lessonNumber(200, 1, 8);
+    state.ndispari1 = m_game.review.wrongTarget(m_game.lessonNumber(200, 1, 8));
     board.disparicmd1.setCaption(NumberText::plain(state.ndispari1));
 }
 
@@ -64,7 +65,7 @@ void Shuffle::move3() {
     board.paricmd1.hide();
     board.disparicmd2.show();
     m_game.random().reseed(state.ndispari);
-    state.ndispari = m_game.lessonNumber(900, 1, 6);
+    state.ndispari = m_game.review.wrongTarget(m_game.lessonNumber(900, 1, 6));
     board.disparicmd.setCaption(NumberText::plain(state.ndispari));
 }
 
@@ -105,6 +106,6 @@ void Shuffle::move6() {
     board.disparicmd1.setLeft(draw(300));
     board.disparicmd2.show();
     m_game.random().reseed(state.ndispari2);
-    state.ndispari2 = m_game.lessonNumber(80, 1, 3);
+    state.ndispari2 = m_game.review.wrongTarget(m_game.lessonNumber(80, 1, 3));
     board.disparicmd2.setCaption(NumberText::plain(state.ndispari2));
 }

@@ -29,13 +29,15 @@ void StartUp::Form_Load() {
     m_game.clock.Azzeraorologio();
     state.windir = m_game.GetSystemDir();
     m_game.exitSequence.showRecord();
+    m_game.review.matchBegins();
     state.restanti = toInt16(static_cast<double>(state.secondi) + 300.0);
     board.lblconto.setCaption(m_game.clock.clockText());
     board.Timer2.setInterval(state.pace);
     if (state.isPractice()) { // no countdown, and no record at the end
         board.Timer1.setEnabled(false);
         board.lblconto.setCaption(QStringLiteral("--:--:--"));
-        board.find(u"Label11")->setCaption(QStringLiteral("Allenamento"));
+        board.find(u"Label11")
+            ->setCaption(state.review ? QStringLiteral("Ripasso") : QStringLiteral("Allenamento"));
     }
     m_game.questionBoard.cmdNext_Click();
 }
@@ -45,7 +47,9 @@ void StartUp::Form_Activate() {
     Random& random = m_game.random();
     const auto number = [&](Control& button, qint16 seed, double range, int remainder) {
         random.reseed(seed);
-        const qint16 drawn = m_game.lessonNumber(range, 1, remainder);
+        const qint16 number = m_game.lessonNumber(range, 1, remainder);
+        const qint16 drawn =
+            remainder ? m_game.review.wrongTarget(number) : m_game.review.rightTarget(number);
         button.setCaption(NumberText::plain(drawn));
         return drawn;
     };
@@ -78,6 +82,8 @@ void StartUp::readSettings() {
     state.practiceFixed = settings.practice.fixed;
     state.pace = qint16(settings.pace.value);
     state.paceFixed = settings.pace.fixed;
+    state.reviewOn = settings.reviewOn;
+    state.review = state.reviewFixed = settings.reviewAlways;
     // Told once, before the name is asked; a new match does not tell them again.
     for (const QString& problem : settings.problems)
         m_game.messageBoxWithTimersHeld({problem});

@@ -154,6 +154,20 @@ Settings Settings::parse(const Values& teacher, const Values& player, bool teach
     read.yesNo(key("register", "enabled", "registro/attivo"), settings.registerOn, false,
                QStringLiteral("il registro resta spento"));
 
+    // Off, no child's history is kept at all.
+    const Key review = key("review", "enabled"), always = key("review", "always");
+    read.yesNo(review, settings.reviewOn, false,
+               QStringLiteral("il ripasso resta spento, e non si tiene la storia dei bambini"));
+    read.yesNo(always, settings.reviewAlways, false,
+               QStringLiteral("ogni bambino sceglie se giocare un ripasso"));
+    if (settings.reviewAlways && !settings.reviewOn) {
+        settings.problems << QStringLiteral("Nelle impostazioni di sistema, in [review], «%1=%2» e "
+                                            "«%3=%4» non vanno insieme: il ripasso resta spento.")
+                                 .arg(always.name, find(teacher, always)->trimmed(), review.name,
+                                      find(teacher, review)->trimmed());
+        settings.reviewAlways = false;
+    }
+
     const QString childs = QStringLiteral("vale la scelta di ciascun bambino");
     const Key practice = key("match", "practice"), pace = key("match", "pace");
     read.choice(practice, settings.practice, &Settings::yesNo,

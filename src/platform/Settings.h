@@ -26,6 +26,8 @@ struct Settings {
     Choice<int> lesson{standardLesson};
     bool explanations = true;
     bool registerOn = true;
+    bool reviewOn = true;      // the review is offered, and each child's history kept
+    bool reviewAlways = false; // every match is a review
     Choice<bool> practice{false};
     Choice<int> pace{racePace};
     QStringList problems;

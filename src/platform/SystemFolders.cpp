@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -101,4 +102,18 @@ void StandardFolders::rememberMatch(bool practice, const QString& pace) {
 QString StandardFolders::loginName() {
     const passwd* entry = ::getpwuid(::geteuid());
     return entry ? QString::fromLocal8Bit(entry->pw_name) : QString::number(::geteuid());
+}
+
+QString StandardFolders::ownFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (data.isEmpty() || !QDir().mkpath(data))
+        return {};
+    const QByteArray folder = QFile::encodeName(QDir(data).filePath(QStringLiteral("ripasso")));
+    ::mkdir(folder.constData(), 0700);
+    // Ours, and a folder, not a link to one; then closed to everyone else, whatever it was.
+    struct stat status {};
+    if (::lstat(folder.constData(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        status.st_uid != ::geteuid() || ::chmod(folder.constData(), 0700) != 0)
+        return {};
+    return QFile::decodeName(folder);
 }

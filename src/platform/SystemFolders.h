@@ -21,6 +21,9 @@ public:
     virtual void rememberMatch(bool practice, const QString& pace) = 0;
     // Who is logged in, as the system knows it.
     virtual QString loginName() = 0;
+    // The child's own folder, for what only the child may read: made when missing, and never a
+    // folder that others may enter. "" when there is none.
+    virtual QString ownFolder() = 0;
 };
 
 // The program's own folder, and the record's: the class folder that the system-wide setting
@@ -35,6 +38,7 @@ public:
     void rememberLesson(int divisor) override;
     void rememberMatch(bool practice, const QString& pace) override;
     QString loginName() override;
+    QString ownFolder() override;
 
 private:
     QString m_problem;

@@ -21,10 +21,12 @@ namespace ClassRegister {
 
 namespace {
 
-constexpr int columns = 12;
+// The lines of old have no multiples let pass: twelve columns, read as before.
+constexpr int columns = 13, oldColumns = 12;
 // A spreadsheet would run a field that starts like a formula: such a name gets a ' first.
 constexpr QByteArrayView formulaStart = "=+-@";
 constexpr std::array endings{"uscita", "tempo scaduto", "nuova gara", "finestra chiusa"};
+constexpr std::array<QByteArrayView, 3> kinds{"gara", "allenamento", "ripasso"};
 // A school's year is some megabytes and a few dozen children: a file far larger, or with far
 // more children, is no class register, and is refused before it holds the window or memory.
 constexpr qint64 readCap = 64LL << 20;
@@ -58,10 +60,17 @@ QString text(QByteArrayView bytes) {
     return read;
 }
 
+std::optional<int> number(QByteArrayView bytes) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(bytes.begin(), bytes.end(), value);
+    return error == std::errc() && end == bytes.end() && !bytes.isEmpty() ? std::optional(value)
+                                                                          : std::nullopt;
+}
+
 using Fields = std::array<QByteArrayView, columns>;
 
-// The fields of one line as they stand, quotes and all; false when they are not `columns`.
-bool split(QByteArrayView line, Fields& fields) {
+// The fields of one line as they stand, quotes and all: how many, or 0 when too many.
+int split(QByteArrayView line, Fields& fields) {
     qsizetype at = 0;
     for (int i = 0; i < columns; ++i) {
         qsizetype end = at;
@@ -79,25 +88,43 @@ bool split(QByteArrayView line, Fields& fields) {
             if (end < 0)
                 end = line.size();
         }
-        if ((end < line.size() && line[end] != ';') || (end == line.size()) != (i == columns - 1))
-            return false;
+        if (end < line.size() && line[end] != ';')
+            return 0;
         fields[i] = line.sliced(at, end - at);
         at = end + 1;
+        if (end == line.size())
+            return i + 1;
     }
-    return true;
+    return 0;
+}
+
+// "12 47 6001": numbers from 1 to 32767, at most `most` of them.
+std::optional<QList<int>> numbers(QByteArrayView field, qsizetype most) {
+    QList<int> list;
+    for (qsizetype at = 0; at < field.size();) {
+        qsizetype end = field.indexOf(' ', at);
+        if (end < 0)
+            end = field.size();
+        const auto each = number(field.sliced(at, end - at));
+        if (!each || *each < 1 || *each > 32767 || list.size() == most)
+            return std::nullopt;
+        list.append(*each);
+        at = end + 1;
+    }
+    return list;
+}
+
+QByteArray joined(const QList<int>& list) {
+    QByteArray text;
+    for (const int each : list)
+        text += (text.isEmpty() ? "" : " ") + QByteArray::number(each);
+    return text;
 }
 
 QString unquoted(QByteArrayView field) {
     if (!field.startsWith('"'))
         return text(field);
     return text(field.sliced(1, field.size() - 2).toByteArray().replace("\"\"", "\""));
-}
-
-std::optional<int> number(QByteArrayView bytes) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(bytes.begin(), bytes.end(), value);
-    return error == std::errc() && end == bytes.end() && !bytes.isEmpty() ? std::optional(value)
-                                                                          : std::nullopt;
 }
 
 struct TransparentHash {
@@ -135,7 +162,8 @@ private:
 
 std::optional<Match> parseLine(QByteArrayView line, Children& children) {
     Fields f;
-    if (!split(line, f) || f[0].size() != 19)
+    const int count = split(line, f);
+    if ((count != columns && count != oldColumns) || f[0].size() != 19)
         return std::nullopt;
     const QByteArrayView when = f[0];
     const auto digits = [&](int from, int count) -> std::optional<int> {
@@ -153,7 +181,7 @@ std::optional<Match> parseLine(QByteArrayView line, Children& children) {
     // Only what the game writes: a lesson of the unit, counts and a length that can be.
     if (!year || !month || !day || !hour || !minute || !second || !lesson || !score || !right ||
         !wrong || !seconds || ending == endings.end() ||
-        (f[4] != "gara" && f[4] != "allenamento") || (f[11] != "sì" && f[11] != "no") ||
+        std::ranges::find(kinds, f[4]) == kinds.end() || (f[11] != "sì" && f[11] != "no") ||
         std::ranges::find(Settings::lessons, *lesson) == Settings::lessons.end() ||
         *score < -32768 || *score > 32767 || *right < 0 || *wrong < 0 || *seconds < 0 ||
         *seconds > maxSeconds || *year < 2000 || *year > 2099)
@@ -165,7 +193,7 @@ std::optional<Match> parseLine(QByteArrayView line, Children& children) {
                 .user = child.user,
                 .name = child.name,
                 .lesson = *lesson,
-                .practice = f[4] == "allenamento",
+                .kind = Kind(std::ranges::find(kinds, f[4]) - kinds.begin()),
                 .score = *score,
                 .right = *right,
                 .wrong = *wrong,
@@ -174,21 +202,14 @@ std::optional<Match> parseLine(QByteArrayView line, Children& children) {
                 .seconds = *seconds,
                 .record = f[11] == "sì",
                 .child = child.number};
-    if (!match.date.isValid() || !match.time.isValid())
+    // A match lets pass at most a multiple a second.
+    const auto wrongNumbers = numbers(f[8], match.wrong);
+    const auto letPass = numbers(count == columns ? f[12] : QByteArrayView(), match.seconds + 1);
+    if (!match.date.isValid() || !match.time.isValid() || !wrongNumbers || !letPass ||
+        wrongNumbers->size() != match.wrong)
         return std::nullopt;
-    for (qsizetype at = 0; at < f[8].size();) {
-        qsizetype end = f[8].indexOf(' ', at);
-        if (end < 0)
-            end = f[8].size();
-        const auto wrongNumber = number(f[8].sliced(at, end - at));
-        if (!wrongNumber || *wrongNumber < 1 || *wrongNumber > 32767 ||
-            match.wrongNumbers.size() == match.wrong)
-            return std::nullopt;
-        match.wrongNumbers.append(*wrongNumber);
-        at = end + 1;
-    }
-    if (match.wrongNumbers.size() != match.wrong)
-        return std::nullopt;
+    match.wrongNumbers = *wrongNumbers;
+    match.letPass = *letPass;
     return match;
 }
 
@@ -197,16 +218,13 @@ std::optional<Match> parseLine(QByteArrayView line, Children& children) {
 const QByteArray header = QByteArrayLiteral(
     "\xEF\xBB\xBF"
     "data e ora della fine;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;numeri sbagliati;"
-    "fine;secondi di gioco;record\r\n");
+    "fine;secondi di gioco;record;multipli lasciati\r\n");
 
 QString path(const QString& folder) {
     return QDir(folder).filePath(QStringLiteral("registro.csv"));
 }
 
 QByteArray line(const Match& match) {
-    QByteArray numbers;
-    for (const int number : match.wrongNumbers)
-        numbers += (numbers.isEmpty() ? "" : " ") + QByteArray::number(number);
     const QByteArray when =
         QStringLiteral("%1 %2")
             .arg(match.date.toString(Qt::ISODate), match.time.toString(Qt::ISODate))
@@ -215,14 +233,15 @@ QByteArray line(const Match& match) {
                           field(match.user),
                           field(match.name),
                           QByteArray::number(match.lesson),
-                          match.practice ? "allenamento" : "gara",
+                          kindName(match.kind),
                           QByteArray::number(match.score),
                           QByteArray::number(match.right),
                           QByteArray::number(match.wrong),
-                          numbers,
+                          joined(match.wrongNumbers),
                           endings[int(match.ending)],
                           QByteArray::number(match.seconds),
-                          match.record ? "sì" : "no"}
+                          match.record ? "sì" : "no",
+                          joined(match.letPass)}
                .join(';') +
            "\r\n";
 }
@@ -248,8 +267,9 @@ Read parse(const QByteArray& bytes) {
     Children children;
     read.matches.reserve(bytes.count('\n'));
     qsizetype at = bytes.startsWith(header.left(3)) ? 3 : 0;
-    // The header as this version writes it, and as the first versions did.
+    // The header as this version writes it, and as earlier versions did.
     const QByteArrayView headerLine = QByteArrayView(header).sliced(3).chopped(2);
+    const QByteArrayView twelveColumns = headerLine.chopped(sizeof(";multipli lasciati") - 1);
     constexpr QByteArrayView firstHeaderLine =
         "data e ora;utente;nome;lezione;tipo;punteggio;giusti;sbagliati;numeri sbagliati;fine;"
         "durata in secondi;record";
@@ -261,7 +281,8 @@ Read parse(const QByteArray& bytes) {
         if (each.endsWith('\r'))
             each.chop(1);
         at = end + 1;
-        if (each.isEmpty() || each == headerLine || each == firstHeaderLine)
+        if (each.isEmpty() || each == headerLine || each == twelveColumns ||
+            each == firstHeaderLine)
             continue;
         if (auto match = parseLine(each, children))
             read.matches.append(std::move(*match));
@@ -315,7 +336,7 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
     for (const Match& match : matches) {
         if (!accepts(filter, match))
             continue;
-        Tally& tally = tallies[{match.child, match.lesson * 2 + match.practice}];
+        Tally& tally = tallies[{match.child, match.lesson * int(kinds.size()) + int(match.kind)}];
         Row& row = tally.row;
         row.child = match.child;
         row.best = row.matches == 0 ? match.score : std::max(row.best, match.score);
@@ -323,7 +344,7 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
         row.name = match.name.trimmed();
         row.user = match.user;
         row.lesson = match.lesson;
-        row.practice = match.practice;
+        row.kind = match.kind;
         row.last = match.score;
         row.wrong += match.wrong;
         for (const int number : match.wrongNumbers)
@@ -349,7 +370,7 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
         const int byName = collator.compare(a.name, b.name);
         if (byName != 0)
             return byName < 0;
-        return std::tie(a.user, a.lesson, a.practice) < std::tie(b.user, b.lesson, b.practice);
+        return std::tie(a.user, a.lesson, a.kind) < std::tie(b.user, b.lesson, b.kind);
     });
     return rows;
 }
@@ -367,6 +388,10 @@ QString mostWrongText(const Row& row) {
                      .arg(times)
                      .arg(times == 1 ? "volta" : "volte");
     return often.join(QStringLiteral(", "));
+}
+
+QByteArray kindName(Kind kind) {
+    return kinds[int(kind)].toByteArray();
 }
 
 QByteArray csvField(const QString& text) {

@@ -12,6 +12,8 @@
 namespace ClassRegister {
 
 enum class Ending { Exit, TimeUp, NewMatch, WindowClosed };
+// A race keeps the clock and the record; practice and review keep neither.
+enum class Kind { Race, Practice, Review };
 
 struct Match {
     QDate date;
@@ -19,7 +21,7 @@ struct Match {
     QString user; // the login
     QString name; // as typed
     int lesson = 15;
-    bool practice = false;
+    Kind kind = Kind::Race;
     int score = 0;
     int right = 0;
     int wrong = 0;
@@ -27,7 +29,8 @@ struct Match {
     Ending ending = Ending::Exit;
     int seconds = 0;
     bool record = false;
-    int child = -1; // in a register read: the same number for the same child
+    QList<int> letPass{}; // multiples that went out of sight unclicked; lines of old: none
+    int child = -1;       // in a register read: the same number for the same child
 };
 
 // The folder's file, and what a folder without one gets first: the mark and the header.
@@ -54,7 +57,7 @@ struct Row {
     QString name; // as typed last
     QString user;
     int lesson = 0;
-    bool practice = false; // practice matches, apart from races
+    Kind kind = Kind::Race; // each kind a row of its own
     int matches = 0;
     int best = 0;
     int last = 0;
@@ -72,6 +75,8 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter);
 // A row's figures as the table writes them: "1,5"; "47 (3 volte), 52 (1 volta)".
 QString wrongPerMatch(const Row& row);
 QString mostWrongText(const Row& row);
+// "gara", "allenamento", "ripasso": the register's word for a kind of match.
+QByteArray kindName(Kind kind);
 // A text as a field of the register's CSV: quoted where a spreadsheet would split it, an
 // apostrophe first where a spreadsheet would run it as a formula.
 QByteArray csvField(const QString& text);

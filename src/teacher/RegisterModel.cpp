@@ -27,7 +27,7 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const {
     case Lesson:
         return row.lesson;
     case Kind:
-        return row.practice ? QStringLiteral("allenamento") : QStringLiteral("gara");
+        return QString::fromLatin1(ClassRegister::kindName(row.kind));
     case Matches:
         return row.matches;
     case Best:

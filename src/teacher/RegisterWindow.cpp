@@ -231,8 +231,8 @@ const ClassRegister::Row* RegisterWindow::chosen() const {
 void RegisterWindow::showTable() {
     // The child chosen stays chosen under the new filter, where it has a row.
     const ClassRegister::Row* was = chosen();
-    const std::pair<int, bool> child =
-        was ? std::pair(was->child, was->practice) : std::pair(-1, false);
+    const auto child =
+        was ? std::pair(was->child, was->kind) : std::pair(-1, ClassRegister::Kind::Race);
     const QSignalBlocker quiet(m_table->selectionModel()); // one chart, drawn below
     m_model->setRows(ClassRegister::summary(m_register.matches, filter()));
     const QList<ClassRegister::Row>& rows = m_model->rows();
@@ -251,7 +251,7 @@ void RegisterWindow::showTable() {
             QStringLiteral(" %1 righe rovinate non sono state lette.").arg(m_register.malformed);
     m_status->setText(m_register.problem.isEmpty() ? status : m_register.problem);
     const auto row = std::ranges::find_if(rows, [&](const ClassRegister::Row& each) {
-        return std::pair(each.child, each.practice) == child;
+        return std::pair(each.child, each.kind) == child;
     });
     const int at = row == rows.end() ? 0 : int(row - rows.begin());
     m_table->setCurrentIndex(m_sorted->mapFromSource(m_model->index(at, 0)));
@@ -279,7 +279,7 @@ void RegisterWindow::showChart() {
     int lowest = 0, highest = 0;
     const ClassRegister::Filter shown = filter();
     for (const ClassRegister::Match& match : std::as_const(m_register.matches)) {
-        if (match.child != child.child || match.practice != child.practice ||
+        if (match.child != child.child || match.kind != child.kind ||
             !ClassRegister::accepts(shown, match))
             continue;
         QLineSeries*& line = lines[match.lesson];
@@ -296,9 +296,9 @@ void RegisterWindow::showChart() {
         earliest = earliest.isValid() ? std::min(earliest, when) : when;
         latest = std::max(latest, when);
     }
-    const QString title = QStringLiteral("I punteggi di %1 %2")
-                              .arg(child.name, child.practice ? QStringLiteral("in allenamento")
-                                                              : QStringLiteral("in gara"));
+    static const QStringList kinds{"in gara", "in allenamento", "nel ripasso"};
+    const QString title =
+        QStringLiteral("I punteggi di %1 %2").arg(child.name, kinds[int(child.kind)]);
     chart->setTitle(title.toHtmlEscaped()); // the chart reads its title as markup
     chart->legend()->hide();
     auto* days = new QDateTimeAxis(chart);
