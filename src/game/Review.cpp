@@ -125,6 +125,11 @@ void Review::retry(Control& target, int clicked) {
         return;
     target.setCaption(NumberText::plain(qint16(Lessons::retry(clicked, state.divisor))));
     target.show();
+    // A whole jump to look at it: the next one is counted from now.
+    if (GameTimer& jumps = m_game.board.Timer2; jumps.isEnabled()) {
+        jumps.setEnabled(false);
+        jumps.setEnabled(true);
+    }
 }
 
 void Review::jumped() {
