@@ -223,13 +223,16 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(),
                  "\xEF\xBB\xBFNome;Utente;Lezione;Tipo;Partite;Punteggio migliore;Ultimo "
-                 "punteggio;Errori a partita;Numeri sbagliati più spesso\r\n"
-                 "Anna;alunno02;15;ripasso;1;-2;-2;1,0;47 (1 volta)\r\n"
-                 "\"Bea \"\"B\"\"; 3A\";alunno03;15;gara;1;1;1;0,0;\r\n"
-                 "Anna;alunno02;15;gara;1;2;2;0,0;\r\n"
-                 "Anna;alunno01;3;allenamento;1;4;4;0,0;\r\n"
-                 "Anna;alunno01;15;gara;3;12;-1;1,0;52 (2 volte), 47 (1 volta)\r\n"
-                 "Anna;alunno01;15;allenamento;1;20;20;0,0;\r\n");
+                 "punteggio;Errori a partita;Numeri sbagliati più spesso;Tipo di errore;Multipli "
+                 "lasciati a partita\r\n"
+                 "Anna;alunno02;15;ripasso;1;-2;-2;1,0;47 (1 volta);presi per multipli di 15: 1 "
+                 "altro;2,0\r\n"
+                 "\"Bea \"\"B\"\"; 3A\";alunno03;15;gara;1;1;1;0,0;;;0,0\r\n"
+                 "Anna;alunno02;15;gara;1;2;2;0,0;;;0,0\r\n"
+                 "Anna;alunno01;3;allenamento;1;4;4;0,0;;;0,0\r\n"
+                 "Anna;alunno01;15;gara;3;12;-1;1,0;52 (2 volte), 47 (1 volta);presi per multipli "
+                 "di 15: 3 altri;0,0\r\n"
+                 "Anna;alunno01;15;allenamento;1;20;20;0,0;;;0,0\r\n");
         QVERIFY(!(file.permissions() & (QFile::ReadOther | QFile::WriteOther)));
     }
 

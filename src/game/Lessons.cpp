@@ -2,6 +2,7 @@
 
 #include "game/TavolaDesign.h"
 #include "platform/NumberText.h"
+#include "records/Mistakes.h"
 #include "records/RecordStore.h"
 
 #include <QStringList>
@@ -17,10 +18,7 @@ namespace {
 struct Words {
     const char* criterion; // after "Un numero è divisibile per N se "
     const char* example;   // after "Es "
-    // The divisors whose multiples a child could take for the lesson's: its rule's two parts
-    // when it is "sia per … che per …", else what a shortcut would test (one, written twice).
-    std::array<int, 2> parts = {};
-    bool both = false; // the rule is "divisibile sia per parts[0] che per parts[1]"
+    bool both = false;     // the rule is "divisibile sia per … che per …", its two parts
 };
 
 static_assert(standard == RecordStore::plainNamesLesson,
@@ -34,20 +32,15 @@ constexpr std::array<Words, divisors.size()> words{{
      "1365 è divisibile per 3 ed infatti la somma delle sue cifre è 15, che è divisibile per 3"},
     {"le sue ultime due cifre sono 00 o formano un numero divisibile per 4",
      "1316 è divisibile per 4 ed infatti le sue ultime due cifre formano 16, che è divisibile "
-     "per 4",
-     {2, 2}},
+     "per 4"},
     {"la sua ultima cifra è 0 o 5", "1365 è divisibile per 5 ed infatti la sua ultima cifra è 5"},
     {"è divisibile sia per 2 che per 3",
      "1362 è divisibile per 6 ed infatti è divisibile sia per 2, essendo pari, sia per 3, "
      "essendo la somma delle sue cifre 12, che è divisibile per 3",
-     {2, 3},
      true},
     {"la somma delle sue cifre è divisibile per 9",
-     "1368 è divisibile per 9 ed infatti la somma delle sue cifre è 18, che è divisibile per 9",
-     {3, 3}},
-    {"la sua ultima cifra è 0",
-     "1360 è divisibile per 10 ed infatti la sua ultima cifra è 0",
-     {2, 5}},
+     "1368 è divisibile per 9 ed infatti la somma delle sue cifre è 18, che è divisibile per 9"},
+    {"la sua ultima cifra è 0", "1360 è divisibile per 10 ed infatti la sua ultima cifra è 0"},
     {"la somma delle cifre di posto dispari e quella delle cifre di posto pari, contando da "
      "destra, sono uguali o differiscono di un multiplo di 11",
      "1364 è divisibile per 11 ed infatti le cifre di posto dispari, 4 e 3, e quelle di posto "
@@ -55,16 +48,13 @@ constexpr std::array<Words, divisors.size()> words{{
     {"è divisibile sia per 3 che per 4",
      "1368 è divisibile per 12 ed infatti è divisibile sia per 3, essendo la somma delle sue "
      "cifre 18, che è divisibile per 3, sia per 4, essendo 68 divisibile per 4",
-     {3, 4},
      true},
     {"è divisibile sia per 3 che per 5",
      "1365 è divisibile per 15 ed infatti è divisibile  sia per 3, essendo la somma delle cifre "
      "15, e sia per 5",
-     {3, 5},
      true},
     {"le sue ultime due cifre sono 00, 25, 50 o 75",
-     "1375 è divisibile per 25 ed infatti le sue ultime due cifre sono 75",
-     {5, 5}},
+     "1375 è divisibile per 25 ed infatti le sue ultime due cifre sono 75"},
 }};
 
 const Words& wordsOf(int divisor) {
@@ -161,7 +151,7 @@ QString hint(int divisor, const QString& entry) {
 }
 
 int remainder(int designed, int divisor) {
-    const auto [first, last] = wordsOf(divisor).parts;
+    const auto [first, last] = Mistakes::parts(divisor);
     if (divisor != standard && first != 0) {
         if (designed == 8 || designed == 1) // disparicmd1's jump and wrong hit, disparicmd's start
             return first;
@@ -172,7 +162,7 @@ int remainder(int designed, int divisor) {
 }
 
 int nearMiss(int number, int divisor) {
-    const auto [first, second] = wordsOf(divisor).parts;
+    const auto [first, second] = Mistakes::parts(divisor);
     const int step = first == 0 ? divisor : number % 2 ? second : first;
     const int near = std::max(number / step, 1) * step; // never above the number drawn
     if (first == 0)
@@ -190,7 +180,7 @@ QString why(int number, int divisor) {
     if (!words.both) {
         reason = fails(number, divisor);
     } else {
-        const auto [first, second] = words.parts;
+        const auto [first, second] = Mistakes::parts(divisor);
         const bool byFirst = number % first == 0, bySecond = number % second == 0;
         if (byFirst || bySecond)
             reason = QStringLiteral("è divisibile per %1, ma non per %2: %3")

@@ -161,7 +161,8 @@ QString createIfMissing(const QString& path) {
     return {};
 }
 
-QString replace(const QString& path, const QByteArray& bytes, const std::function<void()>& staged) {
+QString replace(const QString& path, const QByteArray& bytes, const std::function<void()>& staged,
+                std::optional<unsigned> mode) {
     if (const QString stands = inTheWay(path); !stands.isEmpty())
         return stands;
     if (::faccessat(AT_FDCWD, native(path).constData(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
@@ -171,6 +172,8 @@ QString replace(const QString& path, const QByteArray& bytes, const std::functio
     const int fd = temporaryBeside(path, temporary);
     if (fd < 0)
         return cause(errno);
+    if (mode)
+        ::fchmod(fd, *mode);
     // Every byte is on the disk before the rename, or a power cut could leave an empty file.
     const bool written = writeAll(fd, bytes) && ::fdatasync(fd) == 0;
     const int error = errno;

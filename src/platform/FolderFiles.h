@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 // The files of a record folder, opened as an untrusted folder demands: a link is never
 // followed, a FIFO or a device never blocks, a read never goes past its cap, and every problem
@@ -41,9 +42,10 @@ Bytes read(const QString& path, qint64 cap);
 // Creates an empty file unless something is already there.
 QString createIfMissing(const QString& path);
 // Replaces the file whole: a temporary file of ours, synced, renamed into place; `staged` runs
-// just before the rename. A record file that is protected from writing is left alone.
+// just before the rename. A record file that is protected from writing is left alone. `mode`:
+// the new file's permissions, when not the folder's.
 QString replace(const QString& path, const QByteArray& bytes,
-                const std::function<void()>& staged = {});
+                const std::function<void()>& staged = {}, std::optional<unsigned> mode = {});
 // A new file of ours beside the path, with the folder's permissions, for a rename into its place:
 // its descriptor, or -1 with errno; `name` is set to its path.
 int temporaryBeside(const QString& path, QByteArray& name);

@@ -7,6 +7,9 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -320,6 +323,78 @@ Read read(const QString& path) {
     return read;
 }
 
+Erased erase(const QString& path, const QString& user, const QString& name) {
+    const auto problem = [&](const QString& why) {
+        return Erased{0,
+                      QStringLiteral("Non ho potuto cancellare le righe di %1 dal registro %2: %3.")
+                          .arg(name.trimmed(), path, why)};
+    };
+    const FolderLock lock(RecordStore(QFileInfo(path).path()).lockPath(), 5000);
+    if (lock.state() != FolderLock::State::Held)
+        return problem(lock.state() == FolderLock::State::Busy
+                           ? QStringLiteral("una copia del gioco lo sta usando")
+                           : lock.problem());
+    const FolderFiles::Bytes file = FolderFiles::read(path, readCap);
+    if (!file.problem.isEmpty() || file.cut)
+        return problem(file.cut ? QStringLiteral("è troppo grande") : file.problem);
+    const QString key = childKey(user, name);
+    Children children;
+    QByteArray kept;
+    kept.reserve(file.bytes.size());
+    Erased erased;
+    for (qsizetype at = 0; at < file.bytes.size();) {
+        qsizetype end = file.bytes.indexOf('\n', at);
+        end = end < 0 ? file.bytes.size() : end + 1;
+        const QByteArrayView whole = QByteArrayView(file.bytes).sliced(at, end - at);
+        at = end;
+        QByteArrayView each = whole;
+        while (each.endsWith('\n') || each.endsWith('\r'))
+            each.chop(1);
+        if (const auto match = parseLine(each, children);
+            match && whole.endsWith('\n') && childKey(match->user, match->name) == key) {
+            ++erased.lines;
+            continue;
+        }
+        kept += whole;
+    }
+    struct stat status {};
+    const bool known = ::stat(QFile::encodeName(path).constData(), &status) == 0;
+    if (erased.lines > 0) {
+        if (QString why = FolderFiles::replace(
+                path, kept, {},
+                known ? std::optional(unsigned(status.st_mode & 0660)) : std::nullopt);
+            !why.isEmpty())
+            return problem(why);
+    }
+    return erased;
+}
+
+QString schoolYear(const QDate& day) {
+    const int first = day.month() >= 9 ? day.year() : day.year() - 1;
+    return QStringLiteral("%1-%2").arg(first).arg(first + 1);
+}
+
+std::pair<QString, QString> closeYear(const QString& path, const QDate& today) {
+    const QString aside =
+        QFileInfo(path).dir().filePath(QStringLiteral("registro-%1.csv").arg(schoolYear(today)));
+    const auto problem = [&](const QString& why) {
+        return std::pair(QString(), QStringLiteral("Non ho potuto mettere da parte il registro "
+                                                   "%1 come %2: %3.")
+                                        .arg(path, aside, why));
+    };
+    const FolderLock lock(RecordStore(QFileInfo(path).path()).lockPath(), 5000);
+    if (lock.state() != FolderLock::State::Held)
+        return problem(lock.state() == FolderLock::State::Busy
+                           ? QStringLiteral("una copia del gioco lo sta usando")
+                           : lock.problem());
+    if (!FolderFiles::nothingAt(aside))
+        return problem(QStringLiteral("c'è già un file con quel nome"));
+    if (::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) != 0)
+        return problem(FolderFiles::cause(errno));
+    FolderFiles::syncFolder(QFileInfo(path).path());
+    return {aside, {}};
+}
+
 bool accepts(const Filter& filter, const Match& match) {
     return (filter.lesson == 0 || match.lesson == filter.lesson) &&
            (filter.from.isNull() || match.date >= filter.from) &&
@@ -347,6 +422,8 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
         row.kind = match.kind;
         row.last = match.score;
         row.wrong += match.wrong;
+        row.wrongNumbers += match.wrongNumbers;
+        row.letPass += int(match.letPass.size());
         for (const int number : match.wrongNumbers)
             ++tally.wrongTimes[number];
     }

@@ -42,6 +42,19 @@ QByteArray line(const Match& match);
 // Appends the match's line whole under the folder's lock: "" or what went wrong, for the player.
 QString append(const QString& folder, const Match& match);
 
+// Takes every line of one child out of the register, under the folder's lock, leaving every
+// other byte as it was, and the file's permissions: how many lines went, or what kept them.
+struct Erased {
+    int lines = 0;
+    QString problem;
+};
+Erased erase(const QString& path, const QString& user, const QString& name);
+// The school year of a day: "2026-2027" from September to August.
+QString schoolYear(const QDate& day);
+// Puts the register aside as registro-2026-2027.csv beside it, for a new one to begin: the
+// path it now has, or "" and the problem.
+std::pair<QString, QString> closeYear(const QString& path, const QDate& today);
+
 struct Read {
     QList<Match> matches; // in the file's order
     int malformed = 0;    // lines that are no match, skipped
@@ -62,6 +75,8 @@ struct Row {
     int best = 0;
     int last = 0;
     int wrong = 0;
+    QList<int> wrongNumbers;              // all of them, in the order of the matches
+    int letPass = 0;                      // multiples let pass
     QList<std::pair<int, int>> mostWrong; // number and times, most often first, at most three
 };
 struct Filter {

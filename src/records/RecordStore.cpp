@@ -209,6 +209,20 @@ QString RecordStore::writePair(const QByteArray& pending, const QByteArray& scor
     return {};
 }
 
+QString RecordStore::clear() const {
+    const FolderLock lock(lockPath(), m_lockWaitMs);
+    if (lock.state() != FolderLock::State::Held)
+        return cannotWrite(scorePath(),
+                           lock.state() == FolderLock::State::Busy
+                               ? QStringLiteral("un'altra copia del gioco lo sta usando")
+                               : lock.problem());
+    if (QString problem = completeJournal(); !problem.isEmpty())
+        return problem;
+    const FolderFiles::Bytes old = FolderFiles::read(scorePath(), readCap);
+    return writePair(journal({}), {}, {},
+                     old.problem.isEmpty() ? std::optional(old.bytes) : std::nullopt);
+}
+
 RecordStore::Saved RecordStore::save(const QString& scoreLine, const QString& nameLine) const {
     using Outcome = Saved::Outcome;
     if (QString problem = FolderFiles::folderProblem(m_folder); !problem.isEmpty())

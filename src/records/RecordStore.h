@@ -81,6 +81,8 @@ public:
     Loaded load() const;
     // Writes both lines, each ended by CR LF, unless the files already hold a record as high.
     Saved save(const QString& scoreLine, const QString& nameLine) const;
+    // Empties both files, as a save would: "" or what kept them as they were.
+    QString clear() const;
 
     // A record file's text: UTF-8, falling back to Latin-1 when the bytes are not valid UTF-8.
     // `cut`: the bytes are the start of a longer file, and may end inside a character.

@@ -1,5 +1,9 @@
 #include "teacher/RegisterModel.h"
 
+#include "teacher/Report.h"
+
+#include <QColor>
+
 void RegisterModel::setRows(QList<ClassRegister::Row> rows) {
     beginResetModel();
     m_rows = std::move(rows);
@@ -40,6 +44,13 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const {
     case MostWrong:
         return sorting && !row.mostWrong.isEmpty() ? QVariant(row.mostWrong.first().second)
                                                    : QVariant(ClassRegister::mostWrongText(row));
+    case MistakeKinds:
+        return Mistakes::kinds(row.wrongNumbers, row.lesson);
+    case LetPassPerMatch:
+        return sorting ? QVariant(double(row.letPass) / std::max(row.matches, 1))
+                       : QVariant(
+                             QString::number(double(row.letPass) / std::max(row.matches, 1), 'f', 1)
+                                 .replace(u'.', u','));
     case Count:
         break;
     }
@@ -55,10 +66,68 @@ QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int
                                     QStringLiteral("Punteggio migliore"),
                                     QStringLiteral("Ultimo punteggio"),
                                     QStringLiteral("Errori a partita"),
-                                    QStringLiteral("Numeri sbagliati più spesso")};
+                                    QStringLiteral("Numeri sbagliati più spesso"),
+                                    QStringLiteral("Tipo di errore"),
+                                    QStringLiteral("Multipli lasciati a partita")};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     return titles.value(section);
+}
+
+void ClassGridModel::setGrid(QList<Mistakes::Child> children, QList<int> lessons) {
+    beginResetModel();
+    m_children = std::move(children);
+    m_lessons = std::move(lessons);
+    endResetModel();
+}
+
+int ClassGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_children.size());
+}
+
+int ClassGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_lessons.size()) + 1;
+}
+
+QVariant ClassGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    const Mistakes::Child& child = m_children[index.row()];
+    if (index.column() == 0)
+        return role == Qt::DisplayRole || role == Qt::AccessibleTextRole ? QVariant(child.name)
+               : role == RegisterModel::SortRole                         ? QVariant(index.row())
+                                                                         : QVariant();
+    const int lesson = m_lessons[index.column() - 1];
+    const Mistakes::Share share = child.lessons.value(lesson);
+    switch (role) {
+    case Qt::DisplayRole:
+        return share.text();
+    case RegisterModel::SortRole:
+        return share.played() ? share.value() : -1.0;
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter);
+    case Qt::BackgroundRole:
+        return share.played() ? QVariant(Report::shareColour(share.value())) : QVariant();
+    case Qt::ForegroundRole: // dark on the light half of the scale, light on the dark one
+        return share.played() ? QVariant(QColor(share.value() > 0.5 ? Qt::black : Qt::white))
+                              : QVariant();
+    case Qt::AccessibleTextRole:
+        return share.played()
+                   ? QStringLiteral("%1, %2: %3 di colpi giusti, %4 giusti e %5 sbagliati")
+                         .arg(child.name, Report::lessonName(lesson).toLower(), share.text())
+                         .arg(share.right)
+                         .arg(share.wrong)
+                   : QStringLiteral("%1, %2: nessuna gara")
+                         .arg(child.name, Report::lessonName(lesson).toLower());
+    default:
+        return {};
+    }
+}
+
+QVariant ClassGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return section == 0 ? QStringLiteral("Nome") : Report::lessonName(m_lessons.value(section - 1));
 }
 
 QByteArray tableCsv(const QAbstractItemModel& table) {

@@ -4,7 +4,9 @@
 #include "platform/NumberText.h"
 #include "platform/Settings.h"
 #include "platform/SystemFolders.h"
+#include "records/RecordStore.h"
 #include "teacher/RegisterModel.h"
+#include "teacher/Report.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -21,37 +23,21 @@
 #include <QLineSeries>
 #include <QMap>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTextDocument>
 #include <QValueAxis>
 
 #include <set>
 
 namespace {
 
-QString lessonName(int lesson) {
-    return QStringLiteral("Lezione ") + NumberText::ofThe(lesson);
-}
-
-QString matchesText(qsizetype count) {
-    return count == 1 ? QStringLiteral("1 partita") : QStringLiteral("%1 partite").arg(count);
-}
-
-QString day(QDate date) {
-    return date.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
-// Eleven colours apart, in the order of the lessons, for eyes that tell few colours apart too:
-// the Okabe and Ito palette without its black, then four darker colours.
-QColor lessonColour(int lesson) {
-    static const std::array<QRgb, Settings::lessons.size()> colours{
-        0x0072B2, 0xE69F00, 0x009E73, 0xCC79A7, 0x56B4E9, 0xD55E00,
-        0x882255, 0xF0E442, 0x8C564B, 0x7F7F7F, 0x332288};
-    const auto at = std::ranges::find(Settings::lessons, lesson) - Settings::lessons.begin();
-    return QColor::fromRgb(colours[size_t(at) % colours.size()]);
-}
+using namespace Report;
 
 // A day typed as a teacher types it, "15/10/2026": once a part is whole the field moves on to
 // the next by itself, so the "/" typed after it must not move on once more.
@@ -97,7 +83,11 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     , m_sorted(new QSortFilterProxyModel(this))
     , m_chart(new QChartView(this))
     , m_legend(new QWidget(this))
-    , m_status(new QLabel(this)) {
+    , m_status(new QLabel(this))
+    , m_grid(new QTableView(this))
+    , m_gridModel(new ClassGridModel(this))
+    , m_gridSorted(new QSortFilterProxyModel(this))
+    , m_classWrong(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Registro della classe - Zenobra"));
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -115,6 +105,22 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     auto* exportButton = new QPushButton(QStringLiteral("&Esporta"), central);
     exportButton->setToolTip(QStringLiteral("Scrive la tabella in un file CSV"));
     filters->addWidget(exportButton);
+    const auto button = [&](const QString& text, const QString& tip, auto slot) {
+        auto* pressed = new QPushButton(text, central);
+        pressed->setToolTip(tip);
+        filters->addWidget(pressed);
+        connect(pressed, &QPushButton::clicked, this, slot);
+        return pressed;
+    };
+    button(QStringLiteral("&Stampa"), QStringLiteral("La pagina per i genitori del bambino scelto"),
+           &RegisterWindow::printChosen)
+        ->setShortcut(Qt::CTRL | Qt::Key_P);
+    button(QStringLiteral("&Cancella il bambino"),
+           QStringLiteral("Toglie dal registro tutte le righe del bambino scelto"),
+           [this] { m_status->setText(eraseChosen()); });
+    button(QStringLiteral("Chiudi l'a&nno"),
+           QStringLiteral("Mette da parte il registro di quest'anno e ne comincia uno nuovo"),
+           [this] { m_status->setText(closeYear()); });
     column->addLayout(filters);
 
     m_lesson->setAccessibleName(QStringLiteral("Lezione"));
@@ -154,7 +160,29 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     auto* split = new QSplitter(Qt::Vertical, central);
     split->addWidget(m_table);
     split->addWidget(chartAndLegend);
-    column->addWidget(split, 1);
+    // The class at a glance: children by lessons, then the numbers the class falls for.
+    auto* classPage = new QWidget(central);
+    auto* classColumn = new QVBoxLayout(classPage);
+    m_gridSorted->setSourceModel(m_gridModel);
+    m_gridSorted->setSortRole(RegisterModel::SortRole);
+    m_grid->setModel(m_gridSorted);
+    m_grid->setObjectName(QStringLiteral("classe"));
+    m_grid->setAccessibleName(QStringLiteral("La classe: colpi giusti nelle gare, per lezione"));
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setTabKeyNavigation(false);
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_grid->setSortingEnabled(true);
+    m_classWrong->setObjectName(QStringLiteral("numeri della classe"));
+    m_classWrong->setTextFormat(Qt::PlainText);
+    m_classWrong->setWordWrap(true);
+    m_classWrong->setFocusPolicy(Qt::StrongFocus); // a screen reader reaches it by Tab
+    classColumn->addWidget(m_grid, 1);
+    classColumn->addWidget(m_classWrong);
+    auto* pages = new QTabWidget(central);
+    pages->addTab(split, QStringLiteral("&Bambini e lezioni"));
+    pages->addTab(classPage, QStringLiteral("&Tutta la classe"));
+    column->addWidget(pages, 1);
     column->addWidget(m_status);
     setCentralWidget(central);
     setTabOrder(m_table, m_chart);
@@ -175,6 +203,7 @@ RegisterWindow::RegisterWindow(QWidget* parent)
 }
 
 QString RegisterWindow::load(const QString& path) {
+    m_path = path;
     m_register = ClassRegister::read(path);
     std::set<int> lessons;
     QDate first, last;
@@ -256,95 +285,138 @@ void RegisterWindow::showTable() {
     const int at = row == rows.end() ? 0 : int(row - rows.begin());
     m_table->setCurrentIndex(m_sorted->mapFromSource(m_model->index(at, 0)));
     showChart();
+    showClass();
+}
+
+void RegisterWindow::showClass() {
+    const ClassRegister::Filter shown = filter();
+    const QList<Mistakes::Child> children = Mistakes::grid(m_register.matches, shown);
+    std::set<int> raced, played;
+    for (const Mistakes::Child& child : children)
+        for (const int lesson : child.lessons.keys())
+            raced.insert(lesson);
+    m_gridModel->setGrid(children, QList<int>(raced.begin(), raced.end()));
+    m_grid->resizeColumnsToContents();
+    for (const ClassRegister::Match& match : std::as_const(m_register.matches))
+        if (ClassRegister::accepts(shown, match))
+            played.insert(match.lesson);
+    QStringList told{QStringLiteral("I numeri che la classe sbaglia più spesso:")};
+    for (const int lesson : played) {
+        ClassRegister::Row often;
+        often.mostWrong = Mistakes::classWrong(m_register.matches, shown, lesson, 5);
+        told << lessonName(lesson) + QStringLiteral(": ") +
+                    (often.mostWrong.isEmpty() ? QStringLiteral("nessuno")
+                                               : ClassRegister::mostWrongText(often));
+    }
+    m_classWrong->setText(told.join(u'\n'));
+}
+
+void RegisterWindow::printChosen() {
+    const ClassRegister::Row* row = chosen();
+    if (!row)
+        return;
+    QPrinter printer;
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Zenobra - ") + row->name);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Stampa la pagina per i genitori di ") + row->name);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::unique_ptr<QTextDocument> page(
+        Report::parentsPage(m_register.matches, row->child, filter()));
+    Report::print(*page, printer);
+    if (!printer.outputFileName().isEmpty()) // a PDF of a child's: not for every user's eyes
+        QFile::setPermissions(printer.outputFileName(), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+bool RegisterWindow::asked(const QString& question) {
+    return QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString RegisterWindow::eraseChosen() {
+    const ClassRegister::Row* row = chosen();
+    if (!row || m_path.isEmpty())
+        return QStringLiteral("Scegli prima un bambino nella tabella.");
+    const QString name = row->name, user = row->user;
+    if (!asked(QStringLiteral("Cancello dal registro tutte le partite di %1 (utente %2)? Non si "
+                              "potranno più recuperare.")
+                   .arg(name, user)))
+        return {};
+    const ClassRegister::Erased erased = ClassRegister::erase(m_path, user, name);
+    QStringList told{erased.problem.isEmpty()
+                         ? QStringLiteral("Ho cancellato dal registro %1 di %2.")
+                               .arg(matchesText(erased.lines), name)
+                         : erased.problem};
+    // A class record of the child's, in any lesson: said, and cleared if the teacher wants.
+    const QString folder = QFileInfo(m_path).path();
+    for (const int lesson : Settings::lessons) {
+        const RecordStore store(folder, {.lesson = lesson, .lockWaitMs = 2000});
+        if (FolderFiles::nothingAt(store.namePath()))
+            continue;
+        const RecordStore::Loaded loaded = store.load();
+        if (loaded.record.name.trimmed().compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString record =
+            QStringLiteral("il record della lezione ") + NumberText::ofThe(lesson);
+        if (!asked(QStringLiteral("Anche %1 è di %2, con %3 punti. Lo cancello?")
+                       .arg(record, name, loaded.record.score.trimmed()))) {
+            told << QStringLiteral("Resta %1, di %2.").arg(record, name);
+            continue;
+        }
+        const QString problem = store.clear();
+        told << (problem.isEmpty() ? QStringLiteral("Ho cancellato %1.").arg(record) : problem);
+    }
+    load(m_path);
+    return told.join(u' ');
+}
+
+QString RegisterWindow::closeYear() {
+    if (m_path.isEmpty() || FolderFiles::nothingAt(m_path))
+        return QStringLiteral("Non c'è un registro da mettere da parte.");
+    const QDate today = QDate::currentDate();
+    const QString year = ClassRegister::schoolYear(today);
+    if (!asked(QStringLiteral("Metto da parte il registro dell'anno %1, come registro-%1.csv, e "
+                              "ne comincio uno nuovo?")
+                   .arg(year)))
+        return {};
+    const auto [aside, problem] = ClassRegister::closeYear(m_path, today);
+    if (!problem.isEmpty())
+        return problem;
+    load(m_path);
+    return QStringLiteral("Il registro dell'anno %1 è ora %2: quello nuovo comincia con la "
+                          "prossima partita.")
+        .arg(year, aside);
 }
 
 void RegisterWindow::showChart() {
-    auto* chart = new QChart;
     // The view does not own the chart it showed before.
     const std::unique_ptr<QChart> shownBefore(m_chart->chart());
-    m_chart->setChart(chart);
     delete m_legend->layout();
     qDeleteAll(m_legend->findChildren<QLabel*>(Qt::FindDirectChildrenOnly));
     auto* legend = new QGridLayout(m_legend);
     const ClassRegister::Row* row = chosen();
     if (!row) {
+        m_chart->setChart(new QChart);
         m_chart->setAccessibleDescription(QStringLiteral("Nessuna partita."));
         return;
     }
-    const ClassRegister::Row child = *row;
-    // One line for each lesson, in the order of the days.
-    QMap<int, QLineSeries*> lines;
     QStringList told;
-    QDateTime earliest, latest;
-    int lowest = 0, highest = 0;
-    const ClassRegister::Filter shown = filter();
-    for (const ClassRegister::Match& match : std::as_const(m_register.matches)) {
-        if (match.child != child.child || match.kind != child.kind ||
-            !ClassRegister::accepts(shown, match))
-            continue;
-        QLineSeries*& line = lines[match.lesson];
-        if (!line) {
-            line = new QLineSeries(chart);
-            line->setName(lessonName(match.lesson));
-            line->setPointsVisible(true);
-            line->setColor(lessonColour(match.lesson));
-        }
-        const QDateTime when(match.date, match.time);
-        line->append(when.toMSecsSinceEpoch(), match.score);
-        lowest = earliest.isValid() ? std::min(lowest, match.score) : match.score;
-        highest = earliest.isValid() ? std::max(highest, match.score) : match.score;
-        earliest = earliest.isValid() ? std::min(earliest, when) : when;
-        latest = std::max(latest, when);
-    }
-    static const QStringList kinds{"in gara", "in allenamento", "nel ripasso"};
-    const QString title =
-        QStringLiteral("I punteggi di %1 %2").arg(child.name, kinds[int(child.kind)]);
-    chart->setTitle(title.toHtmlEscaped()); // the chart reads its title as markup
-    chart->legend()->hide();
-    auto* days = new QDateTimeAxis(chart);
-    days->setTitleText(QStringLiteral("Giorno"));
-    auto* scores = new QValueAxis(chart);
-    scores->setTitleText(QStringLiteral("Punteggio"));
-    scores->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(days, Qt::AlignBottom);
-    chart->addAxis(scores, Qt::AlignLeft);
-    for (auto each = lines.cbegin(); each != lines.cend(); ++each) {
-        QLineSeries* line = each.value();
-        chart->addSeries(line);
-        line->attachAxis(days);
-        line->attachAxis(scores);
-        const QList<QPointF> points = line->points();
-        const auto dayOf = [](const QPointF& point) {
-            return day(QDateTime::fromMSecsSinceEpoch(qint64(point.x())).date());
-        };
-        const QString first = dayOf(points.first()), last = dayOf(points.last());
-        const int at = int(told.size()), rows = 6;
+    QChart* chart = scoresChart(m_register.matches, *row, filter(), told);
+    m_chart->setChart(chart);
+    for (QAbstractSeries* series : chart->series()) {
+        auto* line = static_cast<QLineSeries*>(series);
+        const int at = int(legend->count() / 2), rows = 6;
         QPixmap swatch(12, 12);
         swatch.fill(line->color());
         auto* colour = new QLabel(m_legend);
         colour->setPixmap(swatch);
         legend->addWidget(colour, at % rows, at / rows * 2);
         legend->addWidget(new QLabel(line->name(), m_legend), at % rows, at / rows * 2 + 1);
-        told << QStringLiteral("%1: %2 %3, ultimo punteggio %4")
-                    .arg(line->name(), matchesText(points.size()),
-                         first == last ? QStringLiteral("il ") + first
-                                       : QStringLiteral("dal %1 al %2").arg(first, last))
-                    .arg(points.last().y());
     }
-    // Axes of no length, from a single match or equal scores, would draw nothing at all.
-    days->setRange(earliest.addSecs(earliest == latest ? -43200 : 0),
-                   latest.addSecs(earliest == latest ? 43200 : 0));
-    scores->setRange(lowest - (lowest == highest), highest + (lowest == highest));
-    scores->applyNiceNumbers();
-    if (const int span = int(scores->max() - scores->min()); span < scores->tickCount() - 1)
-        scores->setTickCount(span + 1); // whole points only
-    // The hours too when the days are few, or every label would name the same day.
-    days->setFormat(earliest.daysTo(latest) < 3 ? QStringLiteral("dd/MM HH:mm")
-                                                : QStringLiteral("dd/MM"));
-    days->setTickCount(4); // each day's label whole, at any scale
     // What the chart shows, in words for a screen reader.
-    m_chart->setAccessibleDescription(title + QStringLiteral(". ") +
-                                      told.join(QStringLiteral("; ")) + QLatin1Char('.'));
+    m_chart->setAccessibleDescription(told.first() + QStringLiteral(". ") +
+                                      told.mid(1).join(QStringLiteral("; ")) + QLatin1Char('.'));
 }
 
 QString RegisterWindow::exportTable(const QString& path) const {

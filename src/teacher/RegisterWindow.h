@@ -10,6 +10,7 @@ class QDateEdit;
 class QLabel;
 class QSortFilterProxyModel;
 class QTableView;
+class ClassGridModel;
 class RegisterModel;
 class SystemFolders;
 
@@ -29,6 +30,13 @@ public:
 
     QTableView* table() const { return m_table; }
     QChartView* chart() const { return m_chart; }
+    QTableView* classGrid() const { return m_grid; }
+    QLabel* classWrong() const { return m_classWrong; }
+
+    // The chosen child's lines taken out of the register, after a question: "" or why not.
+    QString eraseChosen();
+    // The register put aside for the year, after a question: "" or why not.
+    QString closeYear();
 
 private:
     ClassRegister::Filter filter() const;
@@ -37,6 +45,9 @@ private:
     void showTable();
     void showChart();
     void askExport();
+    void printChosen();
+    bool asked(const QString& question);
+    void showClass();
 
     ClassRegister::Read m_register;
     QComboBox* m_lesson;
@@ -48,4 +59,9 @@ private:
     QChartView* m_chart;
     QWidget* m_legend; // a colour and a name for each lesson in the chart
     QLabel* m_status;
+    QString m_path;
+    QTableView* m_grid;
+    ClassGridModel* m_gridModel;
+    QSortFilterProxyModel* m_gridSorted;
+    QLabel* m_classWrong;
 };

@@ -1,2 +1,2 @@
 // Found first by the layers below the window: a header of this module there does not build.
-#error "the rules, the records and the platform use no widgets, charts, sound or pictures"
+#error "the rules, the records and the platform use no widgets, charts, printing, sound or pictures"
