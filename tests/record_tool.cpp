@@ -5,7 +5,8 @@
 //   record_tool class <folder> <seconds> <seed>        a child of a class (a third killed
 //     mid-save), loading and saving at random: "load bad" for a pair not whole; "start", outcome;
 //     then the match's line in the register, and "registered" with its score
-//   record_tool append <folder> <name>                 a match's line: "ok" or the problem
+//   record_tool append <folder> <name> [<count>]       a match's line, or count of them: "ok" or
+//                                                      the problem
 //   record_tool history <folder> <step>   the lesson of 15's history: "ok" or the problem, then 47
 //     taken and "saved"; killed outright at step 1 (the new file staged) or 2 (renamed)
 //   record_tool own                       the child's own folder, or ""
@@ -118,13 +119,15 @@ int main(int argc, char* argv[]) {
         }
         return 0;
     }
-    if (args.size() == 4 && args[1] == QLatin1String("append")) {
+    if (args.size() >= 4 && args[1] == QLatin1String("append")) {
         const ClassRegister::Match match{.date = {2026, 12, 8},
                                          .time = {9, 0},
                                          .user = "alunno",
                                          .name = args[3],
                                          .wrongNumbers = {}};
-        const QString problem = ClassRegister::append(args[2], match);
+        QString problem;
+        for (int line = 0; line < args.value(4, "1").toInt() && problem.isEmpty(); ++line)
+            problem = ClassRegister::append(args[2], match);
         say(problem.isEmpty() ? "ok" : problem.toUtf8());
         return 0;
     }

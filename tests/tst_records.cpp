@@ -4,9 +4,11 @@
 #include "platform/FolderLock.h"
 #include "records/ClassRegister.h"
 #include "records/History.h"
+#include "records/Mistakes.h"
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
 #include <QtTest>
 
 #include <array>
@@ -143,6 +145,124 @@ private slots:
     }
 
     // A line for each match in the register, byte for byte, however it ended.
+    // Which part of the rule each wrong number passed, worked out by hand.
+    void theKindsOfMistakeAreThePartsOfTheRule_data() {
+        QTest::addColumn<int>("lesson");
+        QTest::addColumn<QList<int>>("wrong");
+        QTest::addColumn<QString>("kinds"); // after "presi per multipli di <lesson>: "
+        // clang-format off
+        QTest::newRow("15") << 15 << QList<int>{48, 50, 47, 9, 25, 13} << "2 multipli di 3, 2 multipli di 5, 2 altri";
+        QTest::newRow("12") << 12 << QList<int>{18, 27, 16, 20, 8, 7, 30} << "3 multipli di 3, 3 multipli di 4, 1 altro";
+        QTest::newRow("6") << 6 << QList<int>{4, 8, 9, 15, 7} << "2 multipli di 2, 2 multipli di 3, 1 altro";
+        QTest::newRow("25") << 25 << QList<int>{35, 40, 7} << "2 multipli di 5, 1 altro";
+        QTest::newRow("4") << 4 << QList<int>{6, 10, 9} << "2 multipli di 2, 1 altro";
+        QTest::newRow("9") << 9 << QList<int>{6} << "1 multiplo di 3";
+        QTest::newRow("10") << 10 << QList<int>{4, 15, 21} << "1 multiplo di 2, 1 multiplo di 5, 1 altro";
+        QTest::newRow("3, a rule of one part") << 3 << QList<int>{4, 5} << "2 numeri";
+        QTest::newRow("none") << 15 << QList<int>{} << "";
+        // clang-format on
+    }
+    void theKindsOfMistakeAreThePartsOfTheRule() {
+        QFETCH(int, lesson);
+        QFETCH(QList<int>, wrong);
+        QFETCH(QString, kinds);
+        QCOMPARE(Mistakes::kinds(wrong, lesson),
+                 kinds.isEmpty()
+                     ? kinds
+                     : QStringLiteral("presi per multipli di %1: ").arg(lesson) + kinds);
+    }
+
+    // The class at a glance, worked out by hand: right / (right + wrong) in races alone.
+    void theClassAtAGlanceSharesRightHits_data() {
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<QString>("classWrong"); // of 15
+        QTest::newRow("all") << QDate() << "Anna 12 25% 15 86%, Bea 15 75%"
+                             << "47 (2 volte), 1 (1 volta), 2 (1 volta), 4 (1 volta), 7 (1 volta)";
+        QTest::newRow("to 5 October") << QDate(2026, 10, 5) << "Anna 12 25% 15 86%, Bea 15 –"
+                                      << "1 (1 volta), 2 (1 volta), 4 (1 volta), 7 (1 volta), 8 "
+                                         "(1 volta)";
+    }
+    void theClassAtAGlanceSharesRightHits() {
+        QFETCH(QDate, to);
+        QFETCH(QString, grid);
+        QFETCH(QString, classWrong);
+        const ClassRegister::Read read = ClassRegister::parse(
+            "2026-10-01 09:00:00;u1;Anna;15;gara;0;8;2;47 48;uscita;300;no\n"
+            "2026-10-02 09:00:00;u1;anna ;15;gara;0;4;0;;uscita;300;no\n"
+            "2026-10-02 10:00:00;u1;Anna;15;ripasso;0;0;5;1 2 4 7 8;uscita;300;no;\n"
+            "2026-10-03 09:00:00;u1;Anna;12;gara;0;1;3;18 27 16;uscita;300;no\n"
+            "2026-10-03 09:00:00;u2;Bea;15;gara;0;0;0;;uscita;300;no\n"
+            "2026-10-09 09:00:00;u2;Bea;15;gara;0;3;1;47;uscita;300;no\n");
+        const ClassRegister::Filter filter{0, {}, to};
+        QStringList rows;
+        for (const Mistakes::Child& child : Mistakes::grid(read.matches, filter)) {
+            QString row = child.name;
+            for (auto [lesson, share] : child.lessons.asKeyValueRange())
+                row += QStringLiteral(" %1 %2").arg(lesson).arg(share.text());
+            rows << row;
+        }
+        QCOMPARE(rows.join(", "), grid);
+        ClassRegister::Row often;
+        often.mostWrong = Mistakes::classWrong(read.matches, filter, 15, 5);
+        QCOMPARE(ClassRegister::mostWrongText(often), classWrong);
+    }
+
+    // A child erased while the class plays: every other line kept, byte for byte, none torn.
+    void aChildErasedWhileTheClassPlaysTakesNothingElse() {
+        NEEDS_ROOT("other users need root");
+        QTemporaryDir dir;
+        const QString folder = classFolder(dir, 4242), path = folder + "registro.csv";
+        const QByteArray anna = "2026-10-01 09:00:00;alunno;Anna;15;gara;1;1;0;;uscita;9;no\r\n",
+                         bea = "2026-10-01 09:00:00;alunno;Bea;15;gara;2;2;0;;uscita;9;no\r\n",
+                         torn = "2026-10-01 09:00:00;alunno;Anna;15;gara;1\r\n";
+        write(path, registerHeader + anna + bea + torn + anna + " anna \r\n" + bea + anna);
+        QVERIFY(::chown(qPrintable(path), 0, 4242) == 0 && ::chmod(qPrintable(path), 0660) == 0);
+        std::array<QProcess, 30> children;
+        for (int i = 0; i < 30; ++i)
+            startTool(children[i], {"append", folder, QStringLiteral("c%1").arg(i), "40"}, 4300 + i,
+                      4242);
+        while (QFileInfo(path).size() < 3000) // some of the class's lines first
+            QThread::msleep(1);
+        const ClassRegister::Erased erased = ClassRegister::erase(path, "alunno", " ANNA");
+        for (QProcess& child : children) {
+            QVERIFY2(child.waitForFinished(60000), "a child hangs");
+            QCOMPARE(child.readAllStandardOutput(), "ok\n");
+        }
+        QCOMPARE(erased.problem, QString());
+        QCOMPARE(erased.lines, 3);
+        const QByteArray all = bytes(path);
+        QVERIFY(all.startsWith(registerHeader + bea + torn + " anna \r\n" + bea));
+        const ClassRegister::Read read = ClassRegister::parse(all);
+        QCOMPARE(read.malformed, 2); // the torn line and the stray one, kept as they were
+        QMap<QString, int> lines;
+        for (const ClassRegister::Match& match : read.matches)
+            ++lines[match.name];
+        QCOMPARE(lines.size(), 31);
+        QVERIFY(!lines.contains("Anna") && lines["Bea"] == 2);
+        for (int i = 0; i < 30; ++i)
+            QCOMPARE(lines[QStringLiteral("c%1").arg(i)], 40);
+        struct stat file {};
+        QVERIFY(::stat(qPrintable(path), &file) == 0 && (file.st_mode & 07777) == 0660 &&
+                file.st_gid == 4242);
+    }
+
+    // The year's register put aside under its school year, never over another file.
+    void aYearIsClosedUnderItsSchoolYear() {
+        QCOMPARE(ClassRegister::schoolYear({2026, 8, 31}), "2025-2026");
+        QCOMPARE(ClassRegister::schoolYear({2026, 9, 1}), "2026-2027");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("registro.csv"),
+                      aside = dir.filePath("registro-2026-2027.csv");
+        write(path, registerHeader);
+        QCOMPARE(ClassRegister::closeYear(path, {2027, 6, 8}), std::pair(aside, QString()));
+        QVERIFY(!QFile::exists(path) && bytes(aside) == registerHeader);
+        write(path, "new");
+        QVERIFY(ClassRegister::closeYear(path, {2027, 6, 8})
+                    .second.endsWith(": c'è già un file con quel nome."));
+        QCOMPARE(bytes(path) + bytes(aside), "new" + registerHeader);
+    }
+
     // One number over real days: due at the next review, two days after it, a week after that;
     // met rightly at three reviews it retires, fallen for again it starts over. After its
     // explanation in a review, the same target shows at once a number that fails as it did.

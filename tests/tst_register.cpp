@@ -12,7 +12,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -267,6 +270,112 @@ private slots:
     }
 
     // Turned off by the teacher, the register is said to be off, not to come.
+    // The class at a glance and the kinds of mistake, as a screen reader gets them.
+    void theClassIsReadCellByCell() {
+        Opened o("2026-10-01 09:00:00;u1;Anna;15;gara;0;8;2;47 48;uscita;300;no\n"
+                 "2026-10-03 09:00:00;u1;Anna;12;gara;0;1;3;18 27 16;uscita;300;no;48\n"
+                 "2026-10-03 09:00:00;u2;Bea;15;gara;0;0;0;;uscita;300;no\n");
+        o.window.load(o.path());
+        QAccessibleTableInterface* grid =
+            QAccessible::queryAccessibleInterface(o.window.classGrid())->tableInterface();
+        QStringList cells;
+        for (int row = 0; row < grid->rowCount(); ++row)
+            for (int column = 0; column < grid->columnCount(); ++column)
+                cells << grid->cellAt(row, column)->text(QAccessible::Name);
+        QCOMPARE(cells, QStringList({"Anna", "Anna, lezione del 12: 25% di colpi giusti, 1 su 4",
+                                     "Anna, lezione del 15: 80% di colpi giusti, 8 su 10", "Bea",
+                                     "Bea, lezione del 12: nessuna gara",
+                                     "Bea, lezione del 15: nessuna gara"}));
+        QCOMPARE(o.window.classWrong()->text(),
+                 "I numeri che la classe sbaglia più spesso:\nLezione del 12: 16 (1 volta), 18 "
+                 "(1 volta), 27 (1 volta)\nLezione del 15: 47 (1 volta), 48 (1 volta)");
+        QCOMPARE(o.rows().mid(0, 2),
+                 QStringList({"Anna|u1|12|gara|1|0|0|3,0|16 (1 volta), 18 (1 volta), 27 (1 "
+                              "volta)|presi per multipli di 12: 2 multipli di 3, 1 multiplo di "
+                              "4|1,0",
+                              "Anna|u1|15|gara|1|0|0|2,0|47 (1 volta), 48 (1 volta)|presi per "
+                              "multipli di 15: 1 multiplo di 3, 1 altro|0,0"}));
+    }
+
+    // A page for each child's parents from the command line, with no window: its text whole,
+    // a name only text, each file the teacher's.
+    void aPageForEachChildsParents() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("registro.csv"), pages = dir.filePath("pagine");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && QDir(dir.path()).mkdir("pagine"));
+        file.write("2026-10-01 09:00:00;u1;Anna;15;gara;5;9;1;47;uscita;300;sì\n"
+                   "2026-10-02 09:00:00;u1;Anna;15;gara;12;16;1;48;tempo scaduto;300;sì;45\n"
+                   "2026-10-03 09:00:00;u1;Anna;12;ripasso;3;11;2;18 16;uscita;300;no;\n"
+                   "2026-10-03 09:00:00;u2;<b>Bea</b>;15;gara;3;3;0;;uscita;300;no;\n"
+                   "2026-10-04 09:00:00;u3;<b>Bea</b>;15;gara;7;7;0;;uscita;300;no;\n");
+        file.close();
+        QProcess registro;
+        QProcessEnvironment screenless = QProcessEnvironment::systemEnvironment();
+        screenless.remove("DISPLAY");
+        screenless.remove("QT_QPA_PLATFORM");
+        registro.setProcessEnvironment(screenless);
+        registro.start(REGISTRO, {path, "--stampa", pages});
+        QVERIFY2(registro.waitForFinished(60000), "the pages hang");
+        QCOMPARE(registro.exitCode(), 0);
+        QCOMPARE(registro.readAllStandardOutput(),
+                 "zenobra-registro: le pagine sono in " + pages.toUtf8() + '\n');
+        QStringList files = QDir(pages).entryList(QDir::Files);
+        std::ranges::sort(files);
+        QCOMPARE(files, QStringList({"Anna.pdf", "_b_Bea__b_ (u2).pdf", "_b_Bea__b_ (u3).pdf"}));
+        const auto text = [&](const QString& name) {
+            QProcess pdftotext;
+            pdftotext.start("pdftotext", {QDir(pages).filePath(name), "-"});
+            pdftotext.waitForFinished(60000);
+            return QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\n');
+        };
+        const QStringList anna = text("Anna.pdf"), bea = text("_b_Bea__b_ (u3).pdf");
+        QVERIFY(!(QFile::permissions(QDir(pages).filePath("Anna.pdf")) & QFile::ReadOther));
+        for (const char* line :
+             {"Zenobra: i progressi di Anna", "Le partite dal 01/10/2026 al 03/10/2026.",
+              "Lezione del 12: 16 (1 volta), 18 (1 volta); presi per multipli di 12: 1 multiplo "
+              "di 3, 1 multiplo di 4.",
+              "Lezione del 15: 47 (1 volta), 48 (1 volta); presi per multipli di 15: 1 multiplo "
+              "di 3, 1 altro.",
+              "93%"})
+            QVERIFY2(anna.contains(QString::fromUtf8(line)), qPrintable(anna.join(u'\n')));
+        for (const char* line :
+             {"Zenobra: i progressi di <b>Bea</b>", "Le partite dal 04/10/2026 al 04/10/2026.",
+              "Nessun numero sbagliato."})
+            QVERIFY2(bea.contains(QString::fromUtf8(line)), qPrintable(bea.join(u'\n')));
+    }
+
+    // A child erased from the window, after a question, and the class record of theirs too: the
+    // child by the name typed last.
+    void aChildIsErasedWithTheirRecord() {
+        Opened o(match("Anna", 15) + match("Bea", 15) + match("anna", 12));
+        QFile score(o.dir.filePath("aquarvel.txt")), name(o.dir.filePath("quarvel.txt"));
+        QVERIFY(score.open(QIODevice::WriteOnly) && name.open(QIODevice::WriteOnly));
+        score.write(" 9\r\n");
+        name.write("ANNA\r\n");
+        score.close();
+        name.close();
+        o.window.load(o.path());
+        QStringList asked;
+        QTimer answering;
+        connect(&answering, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked << box->text();
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        answering.start(20);
+        QCOMPARE(o.window.eraseChosen(), "Ho cancellato dal registro 2 partite di anna. Ho "
+                                         "cancellato il record della lezione del 15.");
+        QCOMPARE(asked, QStringList({"Cancello dal registro tutte le partite di anna (utente "
+                                     "alunno)? Non si potranno più recuperare.",
+                                     "Anche il record della lezione del 15 è di anna, con 9 "
+                                     "punti. Lo cancello?"}));
+        QCOMPARE(QFile(o.path()).size(), match("Bea", 15).size());
+        QCOMPARE(QFileInfo(score).size() + QFileInfo(name).size(), 0);
+        QCOMPARE(o.rows().size(), 1);
+    }
+
     void aRegisterTurnedOffIsSaidToBeOff_data() {
         QTest::addColumn<QString>("setting");
         QTest::addColumn<bool>("written"); // lines from before it was turned off

@@ -8,8 +8,6 @@
 
 namespace Mistakes {
 
-namespace {
-
 QList<std::pair<int, int>> mostOften(const QHash<int, int>& times, int most) {
     QList<std::pair<int, int>> often;
     for (auto each = times.cbegin(); each != times.cend(); ++each)
@@ -22,8 +20,6 @@ QList<std::pair<int, int>> mostOften(const QHash<int, int>& times, int most) {
         often.resize(most);
     return often;
 }
-
-} // namespace
 
 std::array<int, 2> parts(int lesson) {
     switch (lesson) {

@@ -2,6 +2,7 @@
 
 #include "records/ClassRegister.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -36,6 +37,8 @@ struct Child {
 };
 // The class at a glance: a row for each child that raced, in a teacher's order of names.
 QList<Child> grid(const QList<ClassRegister::Match>& matches, const ClassRegister::Filter& filter);
+// Numbers and their times, most often first, the smaller first among equals; at most `most`.
+QList<std::pair<int, int>> mostOften(const QHash<int, int>& times, int most);
 // The numbers the whole class took for multiples of the lesson, most often first, at most `most`.
 QList<std::pair<int, int>> classWrong(const QList<ClassRegister::Match>& matches,
                                       const ClassRegister::Filter& filter, int lesson, int most);

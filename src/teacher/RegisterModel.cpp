@@ -113,10 +113,10 @@ QVariant ClassGridModel::data(const QModelIndex& index, int role) const {
                               : QVariant();
     case Qt::AccessibleTextRole:
         return share.played()
-                   ? QStringLiteral("%1, %2: %3 di colpi giusti, %4 giusti e %5 sbagliati")
+                   ? QStringLiteral("%1, %2: %3 di colpi giusti, %4 su %5")
                          .arg(child.name, Report::lessonName(lesson).toLower(), share.text())
                          .arg(share.right)
-                         .arg(share.wrong)
+                         .arg(share.right + share.wrong)
                    : QStringLiteral("%1, %2: nessuna gara")
                          .arg(child.name, Report::lessonName(lesson).toLower());
     default:

@@ -171,12 +171,7 @@ QTextDocument* parentsPage(const QList<ClassRegister::Match>& matches, int child
         QHash<int, int> times;
         for (const int number : lesson.wrongNumbers)
             ++times[number];
-        for (auto [number, count] : times.asKeyValueRange())
-            numbers.mostWrong.append({number, count});
-        std::ranges::sort(numbers.mostWrong, [](auto a, auto b) {
-            return a.second != b.second ? a.second > b.second : a.first < b.first;
-        });
-        numbers.mostWrong.resize(std::min<qsizetype>(numbers.mostWrong.size(), 5));
+        numbers.mostWrong = Mistakes::mostOften(times, 5);
         mistakes += "<p><b>" + lessonName(each.key()) +
                     "</b>: " + ClassRegister::mostWrongText(numbers) + "; " +
                     Mistakes::kinds(lesson.wrongNumbers, each.key()) + ".</p>";
