@@ -102,13 +102,16 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     labelled(QStringLiteral("&Dal:"), m_from);
     labelled(QStringLiteral("&Al:"), m_to);
     filters->addStretch();
+    column->addLayout(filters);
+    // The actions on a row of their own: with the filters, too wide for a small screen at scale 2.
+    auto* actions = new QHBoxLayout;
     auto* exportButton = new QPushButton(QStringLiteral("&Esporta"), central);
     exportButton->setToolTip(QStringLiteral("Scrive la tabella in un file CSV"));
-    filters->addWidget(exportButton);
+    actions->addWidget(exportButton);
     const auto button = [&](const QString& text, const QString& tip, auto slot) {
         auto* pressed = new QPushButton(text, central);
         pressed->setToolTip(tip);
-        filters->addWidget(pressed);
+        actions->addWidget(pressed);
         connect(pressed, &QPushButton::clicked, this, slot);
         return pressed;
     };
@@ -121,7 +124,8 @@ RegisterWindow::RegisterWindow(QWidget* parent)
     button(QStringLiteral("Chiudi l'a&nno"),
            QStringLiteral("Mette da parte il registro di quest'anno e ne comincia uno nuovo"),
            [this] { m_status->setText(closeYear()); });
-    column->addLayout(filters);
+    actions->addStretch();
+    column->addLayout(actions);
 
     m_lesson->setAccessibleName(QStringLiteral("Lezione"));
     m_lesson->setObjectName(QStringLiteral("lezione"));
