@@ -65,7 +65,7 @@ struct Opened {
         QStringList texts;
         for (QGraphicsItem* item : window.chart()->scene()->items())
             if (auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item))
-                texts << text->toPlainText();
+                texts << text->toPlainText().simplified(); // a title's lines as one
         return texts;
     }
     void show() {

@@ -85,7 +85,9 @@ QChart* scoresChart(const QList<ClassRegister::Match>& matches, const ClassRegis
     static const QStringList kinds{"in gara", "in allenamento", "nel ripasso"};
     const QString title = QStringLiteral("I punteggi di %1 %2").arg(row.name, kinds[int(row.kind)]);
     told << title;
-    chart->setTitle(title.toHtmlEscaped()); // the chart reads its title as markup
+    // The chart reads its title as markup; on two lines, a long name fits a narrow window.
+    chart->setTitle(QStringLiteral("I punteggi di %1<br>%2")
+                        .arg(row.name.toHtmlEscaped(), kinds[int(row.kind)]));
     chart->legend()->hide();
     auto* days = new QDateTimeAxis(chart);
     days->setTitleText(QStringLiteral("Giorno"));
