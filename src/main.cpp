@@ -1,3 +1,4 @@
+#include "desktop/LoadedVoice.h"
 #include "desktop/QtDialogs.h"
 #include "desktop/QtSound.h"
 #include "desktop/Tavola.h"
@@ -35,7 +36,8 @@ int main(int argc, char* argv[]) {
     QtDialogs dialogs;
     QtSound sound;
     StandardFolders folders;
-    Tavola tavola(dialogs, sound, random, folders, time, [] { QCoreApplication::exit(0); });
+    LoadedVoice voice(&sound); // its library loaded when it first speaks
+    Tavola tavola({dialogs, sound, random, folders, time, voice}, [] { QCoreApplication::exit(0); });
     dialogs.setParent(&tavola);
     // Start-up runs its boxes in their own event loops: the name prompt does not wait for the
     // main loop, and a program that ended during start-up never enters it.

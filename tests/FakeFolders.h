@@ -6,7 +6,8 @@
 
 class FakeFolders final : public SystemFolders {
 public:
-    QString applicationFolder() override { return QStringLiteral("/opt/zenobra"); }
+    QString applicationFolder() override { return application; }
+    QString application = QStringLiteral("/opt/zenobra");
     QString systemDir() override { return problem.isEmpty() ? dir.path() : QString(); }
     QString systemDirProblem() const override { return problem; }
     QString problem; // then no folder
@@ -16,6 +17,7 @@ public:
     void rememberMatch(bool practice, const QString& pace) override {
         remembered = QStringLiteral("%1 %2").arg(practice ? "yes" : "no", pace);
     }
+    void rememberReadAloud(bool on) override { remembered = on ? "voice" : "silent"; }
     QString remembered;
     QString loginName() override { return QStringLiteral("alunno"); }
     QString ownFolder() override { return ownPath.isNull() ? own.path() : ownPath; }

@@ -138,7 +138,18 @@ public:
     int shows = 0, hides = 0, ends = 0;
 };
 
+// A voice that keeps what it was told to say, and a problem to report.
+class FakeVoice final : public Voice {
+public:
+    void say(const QString& text) override { said << text; }
+    void stop() override { said << QStringLiteral("(stop)"); }
+    QString problem() const override { return broken; }
+    QStringList said;
+    QString broken;
+};
+
 struct ScriptedServices {
+    FakeVoice voice;
     ScriptedDialogs dialogs;
     FakeSound sound;
     FixedTime time;
@@ -149,7 +160,7 @@ struct ScriptedServices {
 // A whole game with scripted services and no screen.
 struct TestGame : ScriptedServices {
     TestGame()
-        : game(Services{dialogs, sound, random, folders, time}, host) {}
+        : game(Services{dialogs, sound, random, folders, time, voice}, host) {}
     // Start-up with a name typed and the greeting closed.
     void start(const QString& name = QStringLiteral("Anna")) {
         dialogs.type(name);

@@ -8,7 +8,7 @@
 // The real window, with scripted boxes and sounds.
 struct WindowFixture : ScriptedServices {
     WindowFixture()
-        : tavola(dialogs, sound, random, folders, time) {}
+        : tavola({dialogs, sound, random, folders, time, voice}) {}
 
     void start(const QString& name = QStringLiteral("Anna")) {
         dialogs.type(name);

@@ -17,7 +17,7 @@ namespace {
 
 struct RealWindow : QObject, ScriptedServices {
     RealWindow()
-        : tavola(boxes, sound, random, folders, time, [this] { ++quits; }) {
+        : tavola({boxes, sound, random, folders, time, voice}, [this] { ++quits; }) {
         boxes.setParent(&tavola);
         // Answers each box as it opens: the name typed, each message read and closed; a
         // warning is read and left open, and how far the shuffle has drawn is noted then.

@@ -1,6 +1,9 @@
 // The game's sound through a real PulseAudio server, heard through its null sink's monitor.
+#include "FakePlatform.h"
 #include "SoundServer.h"
+#include "desktop/LoadedVoice.h"
 #include "desktop/QtSound.h"
+#include "game/Lessons.h"
 
 #include <QtTest>
 
@@ -112,6 +115,64 @@ private slots:
         QVERIFY(game.readAllStandardOutput().toInt() <= 1); // at most one thread given up
         QCOMPARE(QString::fromUtf8(game.readAllStandardError()), told);
     }
+
+    // The warning read aloud by speech-dispatcher and espeak-ng, heard through the server for as
+    // long as its words take; with the reading off, nothing; without the speech service, one
+    // message for two warnings, and no hang.
+    void aWrongHitIsReadAloud_data() {
+        QTest::addColumn<QString>("reading");
+        QTest::addColumn<bool>("heard");
+        QTest::addColumn<QString>("told"); // the boxes, a line each
+        const QString boxes =
+            QStringLiteral("Anna vediamo se sei un vero campione|Attenzione!  47  "
+                           "non è  un numero divisibile per 2|Attenzione!  47  "
+                           "non è  un numero divisibile per 2");
+        QTest::newRow("on") << "on" << true << boxes;
+        QTest::newRow("off") << "off" << false << boxes;
+        QTest::newRow("no speech service")
+            << "broken" << false
+            << "Non posso leggere ad alta voce: la sintesi vocale (speech-dispatcher) non "
+               "risponde. Si gioca senza.|" +
+                   boxes;
+    }
+    void aWrongHitIsReadAloud() {
+        QFETCH(QString, reading);
+        QFETCH(bool, heard);
+        QFETCH(QString, told);
+        const qint64 from = m_server.sampleCount();
+        QProcess game;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (reading == QLatin1String("broken")) // no speech-dispatcher answers there
+            environment.insert("SPEECHD_ADDRESS", "unix_socket:/nonexistent/speechd.sock");
+        game.setProcessEnvironment(environment);
+        game.start(QCoreApplication::applicationFilePath(), {QStringLiteral("speak"), reading});
+        QVERIFY2(game.waitForFinished(90000), "the reading hangs");
+        QCOMPARE(QString::fromUtf8(game.readAllStandardOutput()).trimmed(), told);
+        // Each explosion whole, each sample as played: no voice over it. Between them the voice,
+        // from its first sound to its last, ended before the box closed.
+        const Samples all = m_server.samples(), explosion = clip(esplosi);
+        const qint64 length = qint64(explosion.size());
+        const qint64 exploded = findIn(all, explosion.data(), int(length), from),
+                     again = findIn(all, explosion.data(), int(length), exploded + length);
+        QVERIFY(exploded >= 0 && again >= 0);
+        qint64 first = -1, last = -1;
+        for (qint64 i = exploded + length; i < again; ++i)
+            if (std::abs(all[size_t(i)]) > 300)
+                (first < 0 ? first : last) = i, last = i;
+        const double seconds = first < 0 ? 0.0 : double(last - first) / SoundServer::rate;
+        // The warning's words, as the voice reads them.
+        const int letters = int(
+            Lessons::spoken(told.section(u'|', 1, 1) + Lessons::why(47, 2)).simplified().size());
+        std::fprintf(stderr, "%s: speech heard for %.1f s, %d letters\n", qPrintable(reading),
+                     seconds, letters);
+        if (!heard)
+            QCOMPARE(seconds, 0.0);
+        else
+            // Whole before its box closed 14 s on, at espeak-ng's pace of some 15 letters a second.
+            QVERIFY2(seconds > letters / 25.0 && seconds < letters / 8.0 &&
+                         again - last > SoundServer::rate / 4,
+                     qPrintable(QString::number(seconds)));
+    }
 };
 
 // A game that plays twice 2.5 s apart, stops the server as a hung one, plays `plays` more 2.2 s
@@ -134,7 +195,38 @@ int stalledServer(int argc, char* argv[], int plays, pid_t server) {
     return sound.finish(0);
 }
 
+// A game of the lesson of 2, with its sounds, whose first warning stays open 14 s when read
+// aloud (else 3 s), then a second one open 3 s, each explosion heard whole; prints the texts of
+// its boxes, "|" between them.
+int speakingGame(int argc, char* argv[], const QString& reading) {
+    QCoreApplication application(argc, argv);
+    ScriptedServices s;
+    QtSound sound;
+    sound.preload({esplosi});
+    LoadedVoice voice(&sound);
+    FakeHost host;
+    Game game(Services{s.dialogs, sound, s.random, s.folders, s.time, voice}, host);
+    s.folders.application = QFileInfo(QStringLiteral(SOUNDS_DIR)).path();
+    s.folders.config.lesson.value = 2;
+    s.folders.config.readAloud.value = reading != QLatin1String("off");
+    s.dialogs.type(QStringLiteral("Anna"));
+    game.start();
+    for (const int open : {reading == QLatin1String("on") ? 14000 : 3000, 3000}) {
+        s.dialogs.answer(Answer::Ok, [open] { QTest::qWait(open); });
+        game.board.disparicmd.setCaption(QStringLiteral("47"));
+        game.board.disparicmd.show();
+        game.controlClicked(game.board.disparicmd);
+    }
+    QStringList told;
+    for (const QString& text : s.dialogs.texts().mid(1))
+        told << text.section(u'\n', 0, 0).trimmed();
+    std::printf("%s\n", qPrintable(told.join(u'|')));
+    return sound.finish(0);
+}
+
 int main(int argc, char* argv[]) {
+    if (argc == 3 && argv[1] == QByteArrayView("speak"))
+        return speakingGame(argc, argv, QString::fromLatin1(argv[2]));
     if (argc == 4 && argv[1] == QByteArrayView("stalled"))
         return stalledServer(argc, argv, std::atoi(argv[2]), std::atoi(argv[3]));
     QCoreApplication application(argc, argv);

@@ -66,11 +66,12 @@ void GraphicButton::paintEvent(QPaintEvent*) {
         painter.setPen(palette().color(QPalette::ButtonText));
         painter.drawText(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());
         if (hasFocus()) {
-            // The dotted focus frame, around the caption only.
-            const QRect caption =
-                painter.boundingRect(inside, Qt::AlignCenter | Qt::TextShowMnemonic, text());
-            painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
-            painter.drawRect(caption.adjusted(-2, 0, 1, -1));
+            // A frame a child sees on any colour: black, 3 pixels, and white inside it.
+            const QRectF ring = QRectF(frame).adjusted(3.5, 3.5, -3.5, -3.5);
+            painter.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            painter.drawRect(ring);
+            painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            painter.drawRect(ring.adjusted(2.5, 2.5, -2.5, -2.5));
         }
     } else {
         // The engraved grey of a disabled caption.

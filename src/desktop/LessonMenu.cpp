@@ -86,6 +86,11 @@ LessonMenu::LessonMenu(QWidget* parent, const Chosen& chosen)
                           {QStringLiteral("Numeri lentissimi: ogni 3 secondi (allenamento)"),
                            QStringLiteral("Ritmo3000"), 3000}},
                          chosen.pace);
+    addSeparator();
+    m_readAloud = addAction(QStringLiteral("Leggi ad alta voce"));
+    m_readAloud->setObjectName(QStringLiteral("LeggiAdAltaVoce"));
+    m_readAloud->setCheckable(true);
+    connect(m_readAloud, &QAction::triggered, this, chosen.readAloud);
 }
 
 QActionGroup* LessonMenu::addChoices(const std::vector<Choice>& choices,
@@ -113,6 +118,8 @@ void LessonMenu::show(const GameState& state) {
          state.practiceFixed || state.reviewFixed ||
              (state.paceFixed && state.pace != Settings::racePace));
     mark(m_paces, state.pace, state.paceFixed);
+    m_readAloud->setChecked(state.readAloud);
+    m_readAloud->setEnabled(!state.readAloudFixed); // the teacher's choice, shown
 }
 
 void LessonMenu::mark(QActionGroup* group, int current, bool fixed) {
@@ -126,7 +133,7 @@ void LessonMenu::mark(QActionGroup* group, int current, bool fixed) {
 
 QAccessibleInterface* LessonMenu::accessible(const QString&, QObject* object) {
     auto* entry = qobject_cast<QAction*>(object);
-    return entry && entry->isCheckable() && dynamic_cast<LessonMenu*>(entry->parent())
+    return entry && entry->actionGroup() && dynamic_cast<LessonMenu*>(entry->parent())
                ? new LessonEntry(entry)
                : nullptr;
 }

@@ -19,6 +19,7 @@ public:
         std::function<void(int)> lesson; // its divisor
         std::function<void(int)> kind;   // a ClassRegister::Kind
         std::function<void(int)> pace;   // ms between two jumps
+        std::function<void(bool)> readAloud;
     };
     LessonMenu(QWidget* parent, const Chosen& chosen);
     // Marks the current choices; a fixed one is the only entry of its group.
@@ -40,4 +41,5 @@ private:
     QActionGroup* m_kinds = nullptr;
     QActionGroup* m_paces = nullptr;
     QAction* m_review = nullptr;
+    QAction* m_readAloud = nullptr;
 };

@@ -213,4 +213,10 @@ void QtSound::play(const QString& path) {
         return warnOnce(m_warned, "a sound file is missing or is not a PCM WAV file");
     if (Player* target = player())
         QMetaObject::invokeMethod(target, [target, sound = *sound] { target->play(sound); });
+    m_playing.start();
+    m_playingMs = int(sound->format.durationForBytes(int(sound->pcm.size())) / 1000);
+}
+
+int QtSound::msLeft() const {
+    return m_playing.isValid() ? int(std::max<qint64>(0, m_playingMs - m_playing.elapsed())) : 0;
 }

@@ -4,6 +4,7 @@
 
 #include <QAudioFormat>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QStringList>
 
@@ -26,6 +27,8 @@ public:
     // Decodes these files now and wakes the sound service, so the first hit plays at once.
     void preload(const QStringList& paths);
     void play(const QString& path) override;
+    // What is left of the sound played last, in ms.
+    int msLeft() const;
     // Ends the sound thread, last thing before the program ends, and gives back `status`. When
     // a play still holds the thread in Qt's sound service, which then cannot be taken down
     // either, the program ends here without Qt's teardown: everything must be saved by then.
@@ -53,5 +56,7 @@ private:
     // A thread whose play never came back, left to the system with its player: at most one,
     // so a server that stays stopped holds two threads, not one for every play.
     QThread* m_givenUp = nullptr;
+    QElapsedTimer m_playing;
+    int m_playingMs = 0;
     std::shared_ptr<std::atomic<bool>> m_warned = std::make_shared<std::atomic<bool>>(false);
 };

@@ -20,10 +20,9 @@
 #include <algorithm>
 #include <functional>
 
-Tavola::Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders,
-               TimeSource& time, std::function<void()> quit)
+Tavola::Tavola(Services services, std::function<void()> quit)
     : m_quit(std::move(quit))
-    , m_game(Services{dialogs, sound, random, folders, time}, *this) {
+    , m_game(services, *this) {
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QString::fromLatin1(TavolaDesign::caption));
     QAccessible::installFactory(&PlaySurface::accessible);
@@ -195,6 +194,10 @@ void Tavola::buildLessonMenu() {
                            : state.practice ? Kind::Practice
                                             : Kind::Race,
                            pace);
+        showLesson();
+    };
+    chosen.readAloud = [this](bool on) {
+        m_game.readAloudChosen(on);
         showLesson();
     };
     m_lessons = new LessonMenu(menuBar(), chosen);

@@ -17,8 +17,7 @@ class PlaySurface;
 class Tavola final : public QMainWindow, private BoardObserver, private WindowHost {
 public:
     // `quit` leaves the program once the window has closed.
-    Tavola(Dialogs& dialogs, Sound& sound, Random& random, SystemFolders& folders, TimeSource& time,
-           std::function<void()> quit = {});
+    explicit Tavola(Services services, std::function<void()> quit = {});
     ~Tavola() override;
 
     Game& game() { return m_game; }

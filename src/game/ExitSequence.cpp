@@ -94,7 +94,7 @@ void ExitSequence::cmdExit_Click(ClassRegister::Ending ending) {
     board.Timer1.setEnabled(false);
     board.Timer2.setEnabled(false);
 
-    m_game.messageBox({QStringLiteral("              Ciao a presto.")});
+    m_game.messageBox({.text = QStringLiteral("              Ciao a presto."), .spoken = true});
     for (state.attesa = 1; state.attesa <= 1000; state.attesa = add16(state.attesa, 1)) {
     }
     const double record = NumberText::numberValue(board.lblpunti.caption());

@@ -78,6 +78,25 @@ void Game::matchChosen(ClassRegister::Kind kind, int pace) {
     dispatch([&] { questionBoard.chooseMatch(kind, pace); });
 }
 
+void Game::readAloudChosen(bool on) {
+    if (state.readAloudFixed)
+        return;
+    state.readAloud = on;
+    m_services.folders.rememberReadAloud(on);
+    if (!on)
+        m_services.voice.stop();
+}
+
+void Game::speak(const QString& text) {
+    if (!state.readAloud || m_voiceTold)
+        return;
+    m_services.voice.say(Lessons::spoken(text));
+    if (const QString problem = m_services.voice.problem(); !problem.isEmpty()) {
+        m_voiceTold = true; // then silent, as without sound
+        messageBoxWithTimersHeld({problem});
+    }
+}
+
 void Game::timerTicked(const GameTimer& timer) {
     if (!timer.isEnabled())
         return;
@@ -100,8 +119,14 @@ void Game::windowClosed() {
 
 Answer Game::messageBox(const MessageBoxRequest& request) {
     const QDateTime opened = time().now();
+    if (request.spoken)
+        speak(request.text);
     ++m_boxesOpen;
-    const auto closed = qScopeGuard([this] { --m_boxesOpen; });
+    const auto closed = qScopeGuard([&] {
+        --m_boxesOpen;
+        if (request.spoken && state.readAloud)
+            m_services.voice.stop(); // a box closed takes its reading with it
+    });
     const Answer answer = m_services.dialogs.messageBox(request);
     if (m_ended)
         throw ProgramEnded{};

@@ -16,6 +16,7 @@
 #include "platform/Sound.h"
 #include "platform/SystemFolders.h"
 #include "platform/TimeSource.h"
+#include "platform/Voice.h"
 #include "records/RecordStore.h"
 
 // What the game window does outside the rules: showing, hiding and ending.
@@ -34,6 +35,7 @@ struct Services {
     Random& random;
     SystemFolders& folders;
     TimeSource& time;
+    Voice& voice;
 };
 
 // Thrown to unwind a handler once the program has ended: no handler code runs after the end.
@@ -67,6 +69,7 @@ public:
     void menuClicked(QStringView name);
     void lessonChosen(int divisor);
     void matchChosen(ClassRegister::Kind kind, int pace);
+    void readAloudChosen(bool on);
     void timerTicked(const GameTimer& timer);
     void resized(bool minimized);
     void windowClosed();
@@ -100,6 +103,10 @@ private:
 
     Services m_services;
     WindowHost& m_host;
+    // Reads a box's text aloud, when the player wants it; a voice that cannot is told once.
+    void speak(const QString& text);
+
     bool m_ended = false;
     int m_boxesOpen = 0;
+    bool m_voiceTold = false;
 };

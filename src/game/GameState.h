@@ -42,6 +42,9 @@ struct GameState {
     bool reviewFixed = false;
     bool reviewOn = true;
     int reviewDue = 0; // numbers due today in the lesson's history
+    // The warnings, the greeting and the farewell read aloud too.
+    bool readAloud = false;
+    bool readAloudFixed = false;
     bool isPractice() const { return practice || review || pace != 1300; }
     ClassRegister::Kind kind() const {
         using Kind = ClassRegister::Kind;

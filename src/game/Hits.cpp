@@ -95,7 +95,7 @@ void Hits::wrongHit(Control& button, const QString& firstPiece, const QString& s
     const bool explained = state.explanations && isNumber && number > 0 && number % state.divisor;
     if (explained)
         warning += QStringLiteral("\n\n") + Lessons::why(number, state.divisor);
-    m_game.messageBox({warning});
+    m_game.messageBox({.text = warning, .spoken = true});
     state.punti = add16(state.punti, -4);
     state.wrongNumbers.append(clicked.toInt());
     m_game.board.Punteggio.setCaption(NumberText::plain(state.punti));

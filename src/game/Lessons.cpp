@@ -174,6 +174,17 @@ int retry(int number, int divisor) {
     return number + divisor <= 32767 ? number + divisor : number - divisor;
 }
 
+QString spoken(const QString& text) {
+    QString words = text;
+    words.replace(QChar::Nbsp, u' ');
+    for (const auto& [sign, word] : {std::pair{u" : ", u" diviso "},
+                                     {u" = ", u" fa "},
+                                     {u" + ", u" più "},
+                                     {u" − ", u" meno "}})
+        words.replace(QString::fromUtf16(sign), QString::fromUtf16(word));
+    return words;
+}
+
 QString why(int number, int divisor) {
     const Words& words = wordsOf(divisor);
     QString reason;

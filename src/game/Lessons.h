@@ -29,6 +29,9 @@ int remainder(int designed, int divisor);
 int nearMiss(int number, int divisor);
 // A number that fails the same part of the rule as `number`: the same remainder, another number.
 int retry(int number, int divisor);
+// A text as the voice reads it: the signs of a sum, a difference and a division in words ("46
+// diviso 3 fa 15 con il resto di 1").
+QString spoken(const QString& text);
 // Why a number is not a multiple of the divisor, by the lesson's own criterion applied to it,
 // then the division itself: the lines the warning adds below its first.
 QString why(int number, int divisor);

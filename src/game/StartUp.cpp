@@ -24,7 +24,8 @@ void StartUp::Form_Load() {
     const QString name =
         m_game.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("Zenobra"), QString());
     m_game.messageBox(
-        {QStringLiteral(" ") + name + QStringLiteral(" vediamo se sei un vero campione  ")});
+        {.text = QStringLiteral(" ") + name + QStringLiteral(" vediamo se sei un vero campione  "),
+         .spoken = true});
     board.lblnome1.setCaption(name);
     m_game.clock.Azzeraorologio();
     state.windir = m_game.GetSystemDir();
@@ -84,6 +85,8 @@ void StartUp::readSettings() {
     state.paceFixed = settings.pace.fixed;
     state.reviewOn = settings.reviewOn;
     state.review = state.reviewFixed = settings.reviewAlways;
+    state.readAloud = settings.readAloud.value;
+    state.readAloudFixed = settings.readAloud.fixed;
     // Told once, before the name is asked; a new match does not tell them again.
     for (const QString& problem : settings.problems)
         m_game.messageBoxWithTimersHeld({problem});

@@ -10,6 +10,7 @@ struct MessageBoxRequest {
     bool questionIcon = false;
     Answer defaultButton = Answer::Ok;
     QString title = QStringLiteral("Zenobra");
+    bool spoken = false; // read aloud too, when the player wants it
 };
 
 // Modal boxes. While one is open the window keeps delivering timer ticks.

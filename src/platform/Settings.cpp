@@ -175,6 +175,10 @@ Settings Settings::parse(const Values& teacher, const Values& player, bool teach
     read.choice(pace, settings.pace, &paceOf,
                 find(teacher, pace) ? childs : QStringLiteral("i numeri saltano ogni 1,3 secondi"),
                 false);
+    const Key voice = key("voice", "enabled");
+    read.choice(voice, settings.readAloud, &Settings::yesNo,
+                find(teacher, voice) ? childs : QStringLiteral("nessuno legge ad alta voce"),
+                false);
     // A slower pace is a practice match: a teacher's race keeps the race's pace, and no other.
     if (settings.practice.fixed && !settings.practice.value) {
         if (settings.pace.fixed && settings.pace.value != racePace)

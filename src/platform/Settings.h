@@ -30,6 +30,7 @@ struct Settings {
     bool reviewAlways = false; // every match is a review
     Choice<bool> practice{false};
     Choice<int> pace{racePace};
+    Choice<bool> readAloud{false}; // the boxes read aloud
     QStringList problems;
 
     // "section/key" to the value as written.

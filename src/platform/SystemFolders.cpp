@@ -99,6 +99,11 @@ void StandardFolders::rememberMatch(bool practice, const QString& pace) {
     player->setValue(QStringLiteral("match/pace"), pace);
 }
 
+void StandardFolders::rememberReadAloud(bool on) {
+    playersSetting()->setValue(QStringLiteral("voice/enabled"),
+                               on ? QStringLiteral("yes") : QStringLiteral("no"));
+}
+
 QString StandardFolders::loginName() {
     const passwd* entry = ::getpwuid(::geteuid());
     return entry ? QString::fromLocal8Bit(entry->pw_name) : QString::number(::geteuid());

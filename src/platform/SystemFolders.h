@@ -19,6 +19,7 @@ public:
     // The player's own choices, kept for the next start.
     virtual void rememberLesson(int divisor) = 0;
     virtual void rememberMatch(bool practice, const QString& pace) = 0;
+    virtual void rememberReadAloud(bool on) = 0;
     // Who is logged in, as the system knows it.
     virtual QString loginName() = 0;
     // The child's own folder, for what only the child may read: made when missing, and never a
@@ -37,6 +38,7 @@ public:
     const Settings& settings() override;
     void rememberLesson(int divisor) override;
     void rememberMatch(bool practice, const QString& pace) override;
+    void rememberReadAloud(bool on) override;
     QString loginName() override;
     QString ownFolder() override;
 
