@@ -133,6 +133,8 @@ const DocsExample docsExamples[] = {
      "15 sì sì no! 1300!"},
     {"[review]\nenabled=no\n", "15 sì sì no 1300 senza ripasso"},
     {"[review]\nalways=sì\n", "15 sì sì no 1300 sempre ripasso"},
+    {"[voice]\nenabled=sì   # gli avvisi letti ad alta voce, per tutti\n",
+     "15 sì sì no 1300 voce sì!"},
 };
 
 QString bytes(const QString& path) {
@@ -500,6 +502,9 @@ private slots:
         QTest::newRow("a review for none, unusable") << "[review]\nenabled=forse\n" << "" << "15 sì sì no 1300 senza ripasso" << system + "[review], «enabled=forse» non si può usare: il ripasso resta spento, e non si tiene la storia dei bambini.";
         QTest::newRow("a review always, and none") << "[review]\nalways=yes\nenabled=no\n" << "" << "15 sì sì no 1300 senza ripasso" << system + "[review], «always=yes» e «enabled=no» non vanno insieme: il ripasso resta spento.";
         QTest::newRow("a review always, unusable") << "[review]\nalways=\n" << "" << "15 sì sì no 1300" << system + "[review], «always=» è vuoto: ogni bambino sceglie se giocare un ripasso.";
+        QTest::newRow("the child's voice") << "" << "voice/enabled=yes" << "15 sì sì no 1300 voce sì" << "";
+        QTest::newRow("the teacher's silence") << "[voice]\nenabled=no\n" << "voice/enabled=yes" << "15 sì sì no 1300 voce no!" << "";
+        QTest::newRow("a voice neither on nor off") << "[voice]\nenabled=forse\n" << "voice/enabled=yes" << "15 sì sì no 1300 voce sì" << system + "[voice], «enabled=forse» non si può usare: vale la scelta di ciascun bambino.";
         QTest::newRow("a pace of the teacher's") << "[match]\npace=1,3\n" << "match/pace=3\nmatch/practice=yes" << "15 sì sì sì 1300!" << "";
         // clang-format on
         for (const auto& [example, taken] : docsExamples)
@@ -533,13 +538,18 @@ private slots:
             return yes ? QStringLiteral("sì") : QStringLiteral("no");
         };
         const auto fixed = [](bool fixed) { return fixed ? QStringLiteral("!") : QString(); };
+        const QString voice =
+            s.readAloud.value || s.readAloud.fixed
+                ? QStringLiteral(" voce ") + word(s.readAloud.value) + fixed(s.readAloud.fixed)
+                : QString();
         QCOMPARE(QStringLiteral("%1%2 %3 %4 %5%6 %7%8%9%10")
-                     .arg(s.lesson.value)
-                     .arg(fixed(s.lesson.fixed), word(s.explanations), word(s.registerOn),
-                          word(s.practice.value), fixed(s.practice.fixed))
-                     .arg(s.pace.value)
-                     .arg(fixed(s.pace.fixed), s.reviewOn ? "" : " senza ripasso",
-                          s.reviewAlways ? " sempre ripasso" : ""),
+                         .arg(s.lesson.value)
+                         .arg(fixed(s.lesson.fixed), word(s.explanations), word(s.registerOn),
+                              word(s.practice.value), fixed(s.practice.fixed))
+                         .arg(s.pace.value)
+                         .arg(fixed(s.pace.fixed), s.reviewOn ? "" : " senza ripasso",
+                              s.reviewAlways ? " sempre ripasso" : "") +
+                     voice,
                  taken);
         QCOMPARE(s.problems.join(u'\n'), told);
     }
@@ -776,8 +786,18 @@ private slots:
             QCOMPARE(t.dialogs.texts().last().section(u'\n', 0, 2).replace(QChar::Nbsp, u' '),
                      explained ? first + "\n\nInfatti " + reason + '.' : first);
         }
-        for (int n = 1; n <= 32767; ++n) // every number a target can carry
-            QVERIFY2(n % divisor == 0 || explainsTruly(Lessons::why(n, divisor), n, divisor),
+        // Every number a target can carry; read aloud, the division in words, and no sign.
+        static const QRegularExpression signs(QStringLiteral("\\s[:=+−]\\s"));
+        for (int n = 1; n <= 32767; ++n)
+            QVERIFY2(n % divisor == 0 ||
+                         (explainsTruly(Lessons::why(n, divisor), n, divisor) &&
+                          !Lessons::spoken(Lessons::why(n, divisor)).contains(signs) &&
+                          Lessons::spoken(Lessons::why(n, divisor))
+                              .endsWith(QStringLiteral("\n%1 diviso %2 fa %3 con il resto di %4.")
+                                            .arg(n)
+                                            .arg(divisor)
+                                            .arg(n / divisor)
+                                            .arg(n % divisor))),
                      qPrintable(QString::number(n)));
     }
 
@@ -798,6 +818,80 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, reason);
         QCOMPARE(Lessons::why(number, divisor).section(u'\n', 0, 0), "Infatti " + reason + '.');
+    }
+
+    // The digits the rule looks at, marked in the number and in the figures quoted, by weight and
+    // a line, never by colour alone; the words as they were; the marks said in words too.
+    void theDigitsThatMatterAreMarked_data() {
+        QTest::addColumn<int>("divisor");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("marked"); // [looked at], {an even place of 11}, ~ a hard space
+        QTest::addColumn<QString>("words");
+        // clang-format off
+        QTest::newRow("2: the last") << 2 << 47 << "Infatti la sua ultima cifra, [7], è dispari.\n4[7] : 2 = 23 con il resto di 1." << "Nel numero 47 contano l'ultima cifra, 7.";
+        QTest::newRow("4: the last two") << 4 << 1306 << "Infatti le sue ultime due cifre, [06], non sono 00 e non formano un numero divisibile per 4.\n13[0][6] : 4 = 326 con il resto di 2." << "Nel numero 1306 contano le ultime due cifre, 06.";
+        QTest::newRow("11: odd and even places") << 11 << 1365 << "Infatti la somma delle cifre di posto dispari, contando da destra, è [5]~+~[3]~=~8 e quella delle cifre di posto pari è {6}~+~{1}~=~7: differiscono di 8~−~7~=~1, che non è un multiplo di 11.\n{1}[3]{6}[5] : 11 = 124 con il resto di 1." << "Nel numero 1365 contano le cifre di posto dispari, 3 e 5, in grassetto e sottolineate, e quelle di posto pari, 1 e 6, in corsivo e sopralineate.";
+        QTest::newRow("12: both parts fail") << 12 << 1306 << "Infatti non è divisibile né per 3 né per 4: la somma delle sue cifre, [1]~+~[3]~+~[0]~+~[6]~=~10, non è divisibile per 3, e le sue ultime due cifre, [06], non sono 00 e non formano un numero divisibile per 4.\n[1][3][0][6] : 12 = 108 con il resto di 10." << "Nel numero 1306 contano tutte le cifre, da sommare; le ultime due cifre, 06.";
+        QTest::newRow("15: one part fails") << 15 << 48 << "Infatti è divisibile per 3, ma non per 5: la sua ultima cifra, [8], non è né 0 né 5.\n4[8] : 15 = 3 con il resto di 3." << "Nel numero 48 contano l'ultima cifra, 8.";
+        // clang-format on
+    }
+    void theDigitsThatMatterAreMarked() {
+        QFETCH(int, divisor);
+        QFETCH(int, number);
+        QFETCH(QString, marked);
+        QFETCH(QString, words);
+        marked.replace(u'~', QChar::Nbsp)
+            .replace(QRegularExpression(QStringLiteral("\\[(\\d+)\\]")), "<b><u>\\1</u></b>")
+            .replace(QRegularExpression(QStringLiteral("\\{(\\d)\\}")),
+                     "<i><span style=\"text-decoration: overline\">\\1</span></i>");
+        QCOMPARE(Lessons::why(number, divisor, true), marked);
+        QCOMPARE(Lessons::marksInWords(number, divisor), words);
+        // Over every number a target can carry, the marks add no word and take none away.
+        static const QRegularExpression tags(QStringLiteral("<[^>]+>"));
+        for (int n = 1; n <= 32767; ++n)
+            QVERIFY2(n % divisor == 0 ||
+                         Lessons::why(n, divisor, true).remove(tags) == Lessons::why(n, divisor),
+                     qPrintable(QString::number(n)));
+    }
+
+    // Read aloud when the child wants it: the greeting, each warning in words, the farewell, each
+    // stopped as its box closes; a voice that cannot speak told once, then silent.
+    void theBoxesAreReadAloudWhenWanted_data() {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<bool>("fixed");
+        QTest::addColumn<QString>("broken");
+        QTest::addColumn<QString>("said"); // "|" between
+        // A child's choice turned off and on again stops the reading: "(stop)" after the greeting.
+        const QString greeting = " Anna vediamo se sei un vero campione  |(stop)|",
+                      rest = "Attenzione!  47  non è  un numero divisibile per 15\n\nInfatti non è "
+                             "divisibile né per 3 né per 5: la somma delle sue cifre, 4 più 7 fa "
+                             "11, non è divisibile per 3, e la sua ultima cifra, 7, non è né 0 né "
+                             "5.\n47 diviso 15 fa 3 con il resto di 2.|(stop)|              Ciao a "
+                             "presto.|(stop)";
+        QTest::newRow("on") << true << false << "" << greeting + "(stop)|" + rest;
+        QTest::newRow("on, the teacher's") << true << true << "" << greeting + rest;
+        QTest::newRow("off") << false << false << ""
+                             << "(stop)";
+        QTest::newRow("no voice") << true << false << "Non posso leggere ad alta voce."
+                                  << greeting + "(stop)|(stop)|(stop)";
+    }
+    void theBoxesAreReadAloudWhenWanted() {
+        QFETCH(bool, on);
+        QFETCH(bool, fixed);
+        QFETCH(QString, broken);
+        QFETCH(QString, said);
+        TestGame t;
+        t.folders.config.readAloud = {on, fixed};
+        t.voice.broken = broken;
+        t.start();
+        t.game.readAloudChosen(!on); // the child's choice, unless the teacher's holds
+        t.game.readAloudChosen(on);
+        QCOMPARE(t.folders.remembered, fixed ? "" : on ? "voice" : "silent");
+        t.game.board.disparicmd.setCaption(QStringLiteral("47"));
+        t.game.controlClicked(t.game.board.disparicmd);
+        t.game.controlClicked(t.game.board.cmdExit);
+        QCOMPARE(t.voice.said.join(u'|'), said);
+        QCOMPARE(t.dialogs.texts().count(broken), broken.isEmpty() ? 0 : 1);
     }
 
     // By arithmetic over every number a target can carry: a retry fails the same parts of the

@@ -289,6 +289,35 @@ hf=Help
         QCOMPARE(shown, Qt::PlainText);
     }
 
+    // A wrong hit's warning on the real window: its first line as it always was, spaces and all,
+    // the digits that matter marked below it, and the marks in words for a screen reader.
+    void aWarningMarksTheDigitsThatMatter() {
+        WindowFixture f;
+        f.folders.config.lesson.value = 4;
+        f.start();
+        QtDialogs dialogs;
+        MessageBoxRequest shown;
+        dialogs.setParent(&f.tavola);
+        f.dialogs.answer(Answer::Ok, [&] { shown = f.dialogs.shown.back().request; });
+        f.game().board.disparicmd.setCaption(QStringLiteral("1306"));
+        f.game().controlClicked(f.game().board.disparicmd);
+        QString label, description;
+        QTimer::singleShot(0, [&] {
+            auto* box = QApplication::activeModalWidget();
+            auto* text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            label = text->textFormat() == Qt::RichText ? text->text() : QString();
+            description =
+                QAccessible::queryAccessibleInterface(text)->text(QAccessible::Description);
+            static_cast<QDialog*>(box)->accept();
+        });
+        dialogs.messageBox(shown);
+        QCOMPARE(label, "<p style=\"white-space: pre-wrap\">Attenzione!  1306  non è  un numero "
+                        "divisibile per 4</p><p>Infatti le sue ultime due cifre, <b><u>06</u></b>, "
+                        "non sono 00 e non formano un numero divisibile per 4.<br>13<b><u>0</u></b>"
+                        "<b><u>6</u></b> : 4 = 326 con il resto di 2.</p>");
+        QCOMPARE(description, "Nel numero 1306 contano le ultime due cifre, 06.");
+    }
+
     void theMenusWorkFromTheKeyboard_data() {
         QTest::addColumn<int>("key"); // what takes the menu bar
         for (Qt::Key key : {Qt::Key_F10, Qt::Key_Alt})

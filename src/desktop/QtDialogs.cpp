@@ -1,14 +1,17 @@
 #include "desktop/QtDialogs.h"
 
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
 Answer QtDialogs::messageBox(const MessageBoxRequest& request) {
     QMessageBox box(owner());
     box.setWindowTitle(request.title);
-    box.setTextFormat(Qt::PlainText);
-    box.setText(request.text);
+    box.setTextFormat(request.marked.isEmpty() ? Qt::PlainText : Qt::RichText);
+    box.setText(request.marked.isEmpty() ? request.text : request.marked);
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        label->setAccessibleDescription(request.markedInWords);
     box.setIcon(request.questionIcon ? QMessageBox::Question : QMessageBox::NoIcon);
     if (request.yesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);

@@ -89,13 +89,20 @@ void Hits::wrongHit(Control& button, const QString& firstPiece, const QString& s
     m_game.suona(m_game.applicationFolder() + QLatin1String(Sounds::explosion));
     // The number clicked: a shuffle while the warning is open may renumber the button.
     const QString clicked = button.caption();
-    QString warning = firstPiece + clicked + secondPiece + QString::number(state.divisor);
+    const QString warning = firstPiece + clicked + secondPiece + QString::number(state.divisor);
     bool isNumber = false;
     const int number = clicked.toInt(&isNumber);
     const bool explained = state.explanations && isNumber && number > 0 && number % state.divisor;
-    if (explained)
-        warning += QStringLiteral("\n\n") + Lessons::why(number, state.divisor);
-    m_game.messageBox({.text = warning, .spoken = true});
+    MessageBoxRequest box{.text = warning, .spoken = true};
+    if (explained) {
+        box.text += QStringLiteral("\n\n") + Lessons::why(number, state.divisor);
+        // The first line as it always was, its spaces kept; the digits that matter marked below.
+        box.marked = QStringLiteral("<p style=\"white-space: pre-wrap\">%1</p><p>%2</p>")
+                         .arg(warning.toHtmlEscaped(), Lessons::why(number, state.divisor, true)
+                                                           .replace(u'\n', QStringLiteral("<br>")));
+        box.markedInWords = Lessons::marksInWords(number, state.divisor);
+    }
+    m_game.messageBox(box);
     state.punti = add16(state.punti, -4);
     state.wrongNumbers.append(clicked.toInt());
     m_game.board.Punteggio.setCaption(NumberText::plain(state.punti));

@@ -33,7 +33,10 @@ int retry(int number, int divisor);
 // diviso 3 fa 15 con il resto di 1").
 QString spoken(const QString& text);
 // Why a number is not a multiple of the divisor, by the lesson's own criterion applied to it,
-// then the division itself: the lines the warning adds below its first.
-QString why(int number, int divisor);
+// then the division itself: the lines the warning adds below its first. `marked`: rich text,
+// the digits the rule looks at marked in the number and in the figures quoted.
+QString why(int number, int divisor, bool marked = false);
+// The same marks, in words for a screen reader: "Contano l'ultima cifra, 7.".
+QString marksInWords(int number, int divisor);
 
 } // namespace Lessons

@@ -11,6 +11,10 @@ struct MessageBoxRequest {
     Answer defaultButton = Answer::Ok;
     QString title = QStringLiteral("Zenobra");
     bool spoken = false; // read aloud too, when the player wants it
+    // The text again as rich text, the digits that matter marked, and the marks in words for a
+    // screen reader; "" for a box of plain text only.
+    QString marked{};
+    QString markedInWords{};
 };
 
 // Modal boxes. While one is open the window keeps delivering timer ticks.
