@@ -14,7 +14,10 @@ program=$(readlink -f "$root/bin/zenobra")
     fail "bin/zenobra is not a link to the program at lib/zenobra/zenobra"
 [ -x "$root/lib/zenobra/zenobra-registro" ] || fail "no teacher's window beside the program"
 # A match never loads what only the teacher's window needs.
-! readelf -d "$program" | grep -q 'Qt6Charts' || fail "the game itself needs Qt Charts"
+! readelf -d "$program" | grep -qE 'Qt6Charts|Qt6PrintSupport|Qt6TextToSpeech' ||
+    fail "the game itself needs Qt Charts, Print Support or Speech"
+readelf -d "$root/lib/zenobra/libzenobra-voce.so" | grep -q 'Qt6TextToSpeech' ||
+    fail "no voice beside the program"
 for sound in sparo esplosi laser; do
     [ -s "$(dirname "$program")/suoni/$sound.wav" ] || fail "no suoni/$sound.wav beside the program"
 done
@@ -26,7 +29,7 @@ for size in 32 64 128 256; do
     [ -s "$root/share/icons/hicolor/${size}x${size}/apps/$id.png" ] || fail "no ${size}px icon"
 done
 # Every setting, commented out.
-for key in folder divisor explanations enabled practice pace; do
+for key in folder divisor explanations enabled practice pace always; do
     grep -q "^# $key=" "$destdir/etc/xdg/zenobra/zenobra.conf" || fail "no commented-out $key="
 done
 # Valid without a warning, or a hint.
