@@ -830,7 +830,7 @@ private slots:
         // clang-format off
         QTest::newRow("2: the last") << 2 << 47 << "Infatti la sua ultima cifra, [7], è dispari.\n4[7] : 2 = 23 con il resto di 1." << "Nel numero 47 contano l'ultima cifra, 7.";
         QTest::newRow("4: the last two") << 4 << 1306 << "Infatti le sue ultime due cifre, [06], non sono 00 e non formano un numero divisibile per 4.\n13[0][6] : 4 = 326 con il resto di 2." << "Nel numero 1306 contano le ultime due cifre, 06.";
-        QTest::newRow("11: odd and even places") << 11 << 1365 << "Infatti la somma delle cifre di posto dispari, contando da destra, è [5]~+~[3]~=~8 e quella delle cifre di posto pari è {6}~+~{1}~=~7: differiscono di 8~−~7~=~1, che non è un multiplo di 11.\n{1}[3]{6}[5] : 11 = 124 con il resto di 1." << "Nel numero 1365 contano le cifre di posto dispari, 3 e 5, in grassetto e sottolineate, e quelle di posto pari, 1 e 6, in corsivo e sopralineate.";
+        QTest::newRow("11: odd and even places") << 11 << 1365 << "Infatti la somma delle cifre di posto dispari, contando da destra, è [5]~+~[3]~=~8 e quella delle cifre di posto pari è {6}~+~{1}~=~7: differiscono di 8~−~7~=~1, che non è un multiplo di 11.\n{1}[3]{6}[5] : 11 = 124 con il resto di 1." << "Nel numero 1365 contano le cifre di posto dispari, 3 e 5, in grassetto e sottolineate, e quelle di posto pari, 1 e 6, in grassetto corsivo e sopralineate.";
         QTest::newRow("12: both parts fail") << 12 << 1306 << "Infatti non è divisibile né per 3 né per 4: la somma delle sue cifre, [1]~+~[3]~+~[0]~+~[6]~=~10, non è divisibile per 3, e le sue ultime due cifre, [06], non sono 00 e non formano un numero divisibile per 4.\n[1][3][0][6] : 12 = 108 con il resto di 10." << "Nel numero 1306 contano tutte le cifre, da sommare; le ultime due cifre, 06.";
         QTest::newRow("15: one part fails") << 15 << 48 << "Infatti è divisibile per 3, ma non per 5: la sua ultima cifra, [8], non è né 0 né 5.\n4[8] : 15 = 3 con il resto di 3." << "Nel numero 48 contano l'ultima cifra, 8.";
         // clang-format on
@@ -843,7 +843,7 @@ private slots:
         marked.replace(u'~', QChar::Nbsp)
             .replace(QRegularExpression(QStringLiteral("\\[(\\d+)\\]")), "<b><u>\\1</u></b>")
             .replace(QRegularExpression(QStringLiteral("\\{(\\d)\\}")),
-                     "<i><span style=\"text-decoration: overline\">\\1</span></i>");
+                     "<b><i><span style=\"text-decoration: overline\">\\1</span></i></b>");
         QCOMPARE(Lessons::why(number, divisor, true), marked);
         QCOMPARE(Lessons::marksInWords(number, divisor), words);
         // Over every number a target can carry, the marks add no word and take none away.

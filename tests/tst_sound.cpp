@@ -137,11 +137,7 @@ private slots:
                            "non è  un numero divisibile per 2");
         QTest::newRow("on") << "on" << true << boxes;
         QTest::newRow("off") << "off" << false << boxes;
-        QTest::newRow("no speech service")
-            << "broken" << false
-            << "Non posso leggere ad alta voce: la sintesi vocale (speech-dispatcher) non "
-               "risponde. Si gioca senza.|" +
-                   boxes;
+        QTest::newRow("no speech service") << "broken" << false << boxes;
     }
     void aWrongHitIsReadAloud() {
         QFETCH(QString, reading);
@@ -160,7 +156,12 @@ private slots:
         QVERIFY2(game.waitForFinished(90000), "the reading hangs");
         QVERIFY2(game.exitStatus() == QProcess::NormalExit && game.exitCode() == 0,
                  game.readAllStandardError().constData());
-        QCOMPARE(QString::fromUtf8(game.readAllStandardOutput()).trimmed(), told);
+        // A problem of the voice comes to light a little after it happens: told once, anywhere.
+        QStringList boxes = QString::fromUtf8(game.readAllStandardOutput()).trimmed().split(u'|');
+        const QString problem = QStringLiteral("Non posso leggere ad alta voce: la sintesi vocale "
+                                               "(speech-dispatcher) non risponde. Si gioca senza.");
+        QCOMPARE(boxes.removeAll(problem), qsizetype(reading == QLatin1String("broken")));
+        QCOMPARE(boxes.join(u'|'), told);
         // Each explosion whole, each sample as played: no voice over it. Between them the voice,
         // from its first sound to its last, ended before the box closed.
         const Samples all = m_server.samples(), explosion = clip(esplosi);
@@ -181,7 +182,8 @@ private slots:
         if (!heard)
             QCOMPARE(seconds, 0.0);
         else
-            // Whole before its box closed 14 s on, at espeak-ng's pace of some 15 letters a second.
+            // Whole before its box closed 20 s on (the speech service starting first), at
+            // espeak-ng's pace of some 15 letters a second.
             QVERIFY2(seconds > letters / 25.0 && seconds < letters / 8.0 &&
                          again - last > SoundServer::rate / 4,
                      qPrintable(QString::number(seconds)));
@@ -208,7 +210,7 @@ int stalledServer(int argc, char* argv[], int plays, pid_t server) {
     return sound.finish(0);
 }
 
-// A game of the lesson of 2, with its sounds, whose first warning stays open 14 s when read
+// A game of the lesson of 2, with its sounds, whose first warning stays open 20 s when read
 // aloud (else 3 s), then a second one open 3 s, each explosion heard whole; prints the texts of
 // its boxes, "|" between them.
 int speakingGame(int argc, char* argv[], const QString& reading) {
@@ -224,7 +226,7 @@ int speakingGame(int argc, char* argv[], const QString& reading) {
     s.folders.config.readAloud.value = reading != QLatin1String("off");
     s.dialogs.type(QStringLiteral("Anna"));
     game.start();
-    for (const int open : {reading == QLatin1String("on") ? 14000 : 3000, 3000}) {
+    for (const int open : {reading == QLatin1String("on") ? 20000 : 3000, 3000}) {
         s.dialogs.answer(Answer::Ok, [open] { QTest::qWait(open); });
         game.board.disparicmd.setCaption(QStringLiteral("47"));
         game.board.disparicmd.show();

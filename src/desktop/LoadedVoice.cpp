@@ -13,42 +13,73 @@ LoadedVoice::LoadedVoice(const QtSound* sound, QString library)
     : m_sound(sound)
     , m_library(library.isEmpty()
                     ? QCoreApplication::applicationDirPath() + QStringLiteral("/libzenobra-voce.so")
-                    : library) {}
+                    : library)
+    , m_worker(new QObject) {
+    m_worker->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+}
 
 LoadedVoice::~LoadedVoice() {
-    m_voice.reset(); // before its library goes
+    if (!m_thread.isRunning()) {
+        delete m_worker;
+        return;
+    }
+    QMetaObject::invokeMethod(m_worker, [this] { m_voice.reset(); });
+    m_thread.quit();
+    // A speech service that never answers holds its thread: the program does not wait for it.
+    if (!m_thread.wait(2000)) {
+        (void)m_voice.release();
+        m_thread.terminate();
+        m_thread.wait(500);
+    }
+}
+
+void LoadedVoice::setProblem(const QString& problem) {
+    const QMutexLocker lock(&m_mutex);
+    m_problem = problem;
+}
+
+QString LoadedVoice::problem() const {
+    const QMutexLocker lock(&m_mutex);
+    return m_problem;
 }
 
 bool LoadedVoice::load() {
-    if (m_voice || !m_problem.isEmpty())
+    if (std::exchange(m_tried, true))
         return bool(m_voice);
-    const auto make = reinterpret_cast<MakeVoice>(m_library.resolve("zenobraVoice"));
-    if (make)
+    if (const auto make = reinterpret_cast<MakeVoice>(m_library.resolve("zenobraVoice")))
         m_voice.reset(make());
     if (!m_voice)
-        m_problem = QStringLiteral("Non posso leggere ad alta voce: manca la voce del gioco (%1). "
-                                   "Si gioca senza.")
-                        .arg(m_library.errorString());
+        setProblem(QStringLiteral("Non posso leggere ad alta voce: manca la voce del gioco (%1). "
+                                  "Si gioca senza.")
+                       .arg(m_library.errorString()));
     return bool(m_voice);
 }
 
 void LoadedVoice::say(const QString& text) {
-    if (!load())
-        return;
-    m_voice->stop();
+    if (!m_thread.isRunning())
+        m_thread.start();
     const int waiting = ++m_waiting;
-    QTimer::singleShot(m_sound ? m_sound->msLeft() : 0, &m_waits, [this, waiting, text] {
-        if (waiting == m_waiting)
-            m_voice->say(text);
+    const int after = m_sound ? m_sound->msLeft() : 0;
+    QMetaObject::invokeMethod(m_worker, [this, text, waiting, after] {
+        if (!load())
+            return;
+        m_voice->stop();
+        QTimer::singleShot(after, m_worker, [this, text, waiting] {
+            if (waiting == m_waiting) {
+                m_voice->say(text);
+                setProblem(m_voice->problem());
+            }
+        });
+        setProblem(m_voice->problem());
     });
 }
 
 void LoadedVoice::stop() {
     ++m_waiting;
-    if (m_voice)
-        m_voice->stop();
-}
-
-QString LoadedVoice::problem() const {
-    return m_voice ? m_voice->problem() : m_problem;
+    if (m_thread.isRunning())
+        QMetaObject::invokeMethod(m_worker, [this] {
+            if (m_voice)
+                m_voice->stop();
+        });
 }

@@ -66,15 +66,16 @@ int sum(const QList<int>& digits) {
 }
 
 // How the digits the rule looks at are written: plain, or marked in rich text, by weight and a
-// line and never by colour alone: bold and underlined, or for the even places of 11 italic and
-// overlined.
+// line and never by colour alone: bold and underlined, or for the even places of 11 bold, italic
+// and overlined.
 struct Marks {
     bool rich = false;
     QString looked(const QString& digits) const {
         return rich ? QStringLiteral("<b><u>%1</u></b>").arg(digits) : digits;
     }
     QString evenPlace(const QString& digits) const {
-        return rich ? QStringLiteral("<i><span style=\"text-decoration: overline\">%1</span></i>")
+        return rich ? QStringLiteral(
+                          "<b><i><span style=\"text-decoration: overline\">%1</span></i></b>")
                           .arg(digits)
                     : digits;
     }
@@ -287,8 +288,8 @@ QString marksInWords(int number, int divisor) {
             return even.isEmpty()
                        ? QStringLiteral("la sola cifra, %1, di posto dispari").arg(number)
                        : QStringLiteral("le cifre di posto dispari, %1, in grassetto e "
-                                        "sottolineate, e quelle di posto pari, %2, in corsivo e "
-                                        "sopralineate")
+                                        "sottolineate, e quelle di posto pari, %2, in grassetto "
+                                        "corsivo e sopralineate")
                              .arg(listed(odd), listed(even));
         default:
             return QStringLiteral("l'ultima cifra, %1").arg(number % 10);
