@@ -211,8 +211,8 @@ int stalledServer(int argc, char* argv[], int plays, pid_t server) {
 }
 
 // A game of the lesson of 2, with its sounds, whose first warning stays open 20 s when read
-// aloud (else 3 s), then a second one open 3 s, each explosion heard whole; prints the texts of
-// its boxes, "|" between them.
+// aloud (else 8 s, for a broken service to show), then a second one open 3 s, each explosion heard
+// whole; prints the texts of its boxes, "|" between them.
 int speakingGame(int argc, char* argv[], const QString& reading) {
     QCoreApplication application(argc, argv);
     ScriptedServices s;
@@ -226,7 +226,7 @@ int speakingGame(int argc, char* argv[], const QString& reading) {
     s.folders.config.readAloud.value = reading != QLatin1String("off");
     s.dialogs.type(QStringLiteral("Anna"));
     game.start();
-    for (const int open : {reading == QLatin1String("on") ? 20000 : 3000, 3000}) {
+    for (const int open : {reading == QLatin1String("on") ? 20000 : 8000, 3000}) {
         s.dialogs.answer(Answer::Ok, [open] { QTest::qWait(open); });
         game.board.disparicmd.setCaption(QStringLiteral("47"));
         game.board.disparicmd.show();

@@ -24,7 +24,10 @@ LoadedVoice::~LoadedVoice() {
         delete m_worker;
         return;
     }
-    QMetaObject::invokeMethod(m_worker, [this] { m_voice.reset(); });
+    QMetaObject::invokeMethod(m_worker, [this] {
+        m_ready = nullptr;
+        m_voice.reset();
+    });
     m_thread.quit();
     // A speech service that never answers holds its thread: the program does not wait for it.
     if (!m_thread.wait(2000)) {
@@ -40,6 +43,8 @@ void LoadedVoice::setProblem(const QString& problem) {
 }
 
 QString LoadedVoice::problem() const {
+    if (const Voice* voice = m_ready)
+        return voice->problem();
     const QMutexLocker lock(&m_mutex);
     return m_problem;
 }
@@ -49,6 +54,7 @@ bool LoadedVoice::load() {
         return bool(m_voice);
     if (const auto make = reinterpret_cast<MakeVoice>(m_library.resolve("zenobraVoice")))
         m_voice.reset(make());
+    m_ready = m_voice.get();
     if (!m_voice)
         setProblem(QStringLiteral("Non posso leggere ad alta voce: manca la voce del gioco (%1). "
                                   "Si gioca senza.")
@@ -66,12 +72,9 @@ void LoadedVoice::say(const QString& text) {
             return;
         m_voice->stop();
         QTimer::singleShot(after, m_worker, [this, text, waiting] {
-            if (waiting == m_waiting) {
+            if (waiting == m_waiting)
                 m_voice->say(text);
-                setProblem(m_voice->problem());
-            }
         });
-        setProblem(m_voice->problem());
     });
 }
 

@@ -28,15 +28,16 @@ public:
 private:
     // On the voice's thread: the library and the voice, once.
     bool load();
-    void setProblem(const QString& problem);
+    void setProblem(const QString& problem); // the library's
 
     const QtSound* m_sound;
     QLibrary m_library;
     QThread m_thread;
     QObject* m_worker; // on m_thread: what runs there runs through it
     std::unique_ptr<Voice> m_voice;
+    std::atomic<const Voice*> m_ready = nullptr; // the voice, once loaded: its problem() is safe
     bool m_tried = false;
     mutable QMutex m_mutex;
-    QString m_problem;
+    QString m_problem;              // why the library could not be loaded
     std::atomic<int> m_waiting = 0; // which text is waiting for the sound to end
 };

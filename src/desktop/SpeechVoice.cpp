@@ -4,6 +4,8 @@
 
 #include <QTextToSpeech>
 
+#include <atomic>
+
 namespace {
 
 class SpeechVoice final : public Voice {
@@ -11,11 +13,16 @@ public:
     SpeechVoice()
         : m_speech(QStringLiteral("speechd")) {
         m_speech.setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+        // Read from the game's thread while the speech runs on this one.
+        m_broken = m_speech.state() == QTextToSpeech::Error;
+        QObject::connect(&m_speech, &QTextToSpeech::stateChanged, [this](auto state) {
+            m_broken = m_broken || state == QTextToSpeech::Error;
+        });
     }
     void say(const QString& text) override { m_speech.say(text); }
     void stop() override { m_speech.stop(); }
     QString problem() const override {
-        if (m_speech.state() != QTextToSpeech::Error)
+        if (!m_broken)
             return {};
         return QStringLiteral("Non posso leggere ad alta voce: la sintesi vocale "
                               "(speech-dispatcher) non risponde. Si gioca senza.");
@@ -23,6 +30,7 @@ public:
 
 private:
     QTextToSpeech m_speech;
+    std::atomic<bool> m_broken = false;
 };
 
 } // namespace
