@@ -14,27 +14,25 @@ LoadedVoice::LoadedVoice(const QtSound* sound, QString library)
     , m_library(library.isEmpty()
                     ? QCoreApplication::applicationDirPath() + QStringLiteral("/libzenobra-voce.so")
                     : library)
+    , m_thread(new QThread)
     , m_worker(new QObject) {
-    m_worker->moveToThread(&m_thread);
-    QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_worker->moveToThread(m_thread);
+    QObject::connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
 }
 
 LoadedVoice::~LoadedVoice() {
-    if (!m_thread.isRunning()) {
+    if (!m_thread->isRunning()) {
         delete m_worker;
+        delete m_thread;
         return;
     }
-    QMetaObject::invokeMethod(m_worker, [this] {
-        m_ready = nullptr;
-        m_voice.reset();
-    });
-    m_thread.quit();
-    // A speech service that never answers holds its thread: the program does not wait for it.
-    if (!m_thread.wait(2000)) {
-        (void)m_voice.release();
-        m_thread.terminate();
-        m_thread.wait(500);
-    }
+    // The voice goes on its own thread. A speech service that never answers holds that thread:
+    // it is left to the system, and the program ends without waiting for it.
+    m_ready = nullptr;
+    QMetaObject::invokeMethod(m_worker, [voice = m_voice.release()] { delete voice; });
+    m_thread->quit();
+    if (m_thread->wait(5000))
+        delete m_thread;
 }
 
 void LoadedVoice::setProblem(const QString& problem) {
@@ -63,8 +61,8 @@ bool LoadedVoice::load() {
 }
 
 void LoadedVoice::say(const QString& text) {
-    if (!m_thread.isRunning())
-        m_thread.start();
+    if (!m_thread->isRunning())
+        m_thread->start();
     const int waiting = ++m_waiting;
     const int after = m_sound ? m_sound->msLeft() : 0;
     QMetaObject::invokeMethod(m_worker, [this, text, waiting, after] {
@@ -80,7 +78,7 @@ void LoadedVoice::say(const QString& text) {
 
 void LoadedVoice::stop() {
     ++m_waiting;
-    if (m_thread.isRunning())
+    if (m_thread->isRunning())
         QMetaObject::invokeMethod(m_worker, [this] {
             if (m_voice)
                 m_voice->stop();

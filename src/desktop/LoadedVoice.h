@@ -32,7 +32,7 @@ private:
 
     const QtSound* m_sound;
     QLibrary m_library;
-    QThread m_thread;
+    QThread* m_thread; // given up, not waited for, when the speech service never answers
     QObject* m_worker; // on m_thread: what runs there runs through it
     std::unique_ptr<Voice> m_voice;
     std::atomic<const Voice*> m_ready = nullptr; // the voice, once loaded: its problem() is safe
