@@ -37,7 +37,8 @@ int main(int argc, char* argv[]) {
     QtSound sound;
     StandardFolders folders;
     LoadedVoice voice(&sound); // its library loaded when it first speaks
-    Tavola tavola({dialogs, sound, random, folders, time, voice}, [] { QCoreApplication::exit(0); });
+    Tavola tavola({dialogs, sound, random, folders, time, voice},
+                  [] { QCoreApplication::exit(0); });
     dialogs.setParent(&tavola);
     // Start-up runs its boxes in their own event loops: the name prompt does not wait for the
     // main loop, and a program that ended during start-up never enters it.

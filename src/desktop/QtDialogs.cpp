@@ -8,6 +8,7 @@
 Answer QtDialogs::messageBox(const MessageBoxRequest& request) {
     QMessageBox box(owner());
     box.setWindowTitle(request.title);
+    // Rich text only where the rules marked digits: they built it from escaped text and numbers.
     box.setTextFormat(request.marked.isEmpty() ? Qt::PlainText : Qt::RichText);
     box.setText(request.marked.isEmpty() ? request.text : request.marked);
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))

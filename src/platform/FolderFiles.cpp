@@ -252,6 +252,20 @@ void remove(const QString& path) {
     ::unlink(native(path).constData());
 }
 
+QString rename(const QString& from, const QString& to) {
+    if (::rename(native(from).constData(), native(to).constData()) != 0)
+        return cause(errno);
+    syncFolder(QFileInfo(to).path());
+    return {};
+}
+
+std::optional<unsigned> permissions(const QString& path) {
+    struct stat status {};
+    if (::stat(native(path).constData(), &status) != 0)
+        return std::nullopt;
+    return status.st_mode & 0660;
+}
+
 void removeTemporaries(const QString& folder) {
     static const QRegularExpression ours(QStringLiteral("^\\.zenobra-tmp\\..+\\.[A-Za-z0-9]{6}$"));
     const QDir dir(folder);

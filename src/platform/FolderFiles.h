@@ -54,6 +54,10 @@ int temporaryBeside(const QString& path, QByteArray& name);
 // A failed write is cut off again, so a line is there whole or not at all.
 QString append(const QString& path, const QByteArray& bytes, const QByteArray& firstBytes);
 void remove(const QString& path);
+// Gives the file another name in its folder, and syncs the folder: "" or the cause.
+QString rename(const QString& from, const QString& to);
+// The file's permissions for its owner and group; nothing when it cannot be looked at.
+std::optional<unsigned> permissions(const QString& path);
 // Removes the temporary files that a killed save left in the folder, and only files with our
 // mark: a backup beside the record is never touched.
 void removeTemporaries(const QString& folder);

@@ -3,13 +3,12 @@
 #include "platform/FolderFiles.h"
 #include "platform/FolderLock.h"
 #include "platform/Settings.h"
+#include "records/Mistakes.h"
 #include "records/RecordStore.h"
 
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -357,12 +356,8 @@ Erased erase(const QString& path, const QString& user, const QString& name) {
         }
         kept += whole;
     }
-    struct stat status {};
-    const bool known = ::stat(QFile::encodeName(path).constData(), &status) == 0;
     if (erased.lines > 0) {
-        if (QString why = FolderFiles::replace(
-                path, kept, {},
-                known ? std::optional(unsigned(status.st_mode & 0660)) : std::nullopt);
+        if (QString why = FolderFiles::replace(path, kept, {}, FolderFiles::permissions(path));
             !why.isEmpty())
             return problem(why);
     }
@@ -389,9 +384,8 @@ std::pair<QString, QString> closeYear(const QString& path, const QDate& today) {
                            : lock.problem());
     if (!FolderFiles::nothingAt(aside))
         return problem(QStringLiteral("c'è già un file con quel nome"));
-    if (::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) != 0)
-        return problem(FolderFiles::cause(errno));
-    FolderFiles::syncFolder(QFileInfo(path).path());
+    if (const QString why = FolderFiles::rename(path, aside); !why.isEmpty())
+        return problem(why);
     return {aside, {}};
 }
 
@@ -429,14 +423,7 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
     }
     QList<Row> rows;
     for (Tally& tally : tallies) {
-        for (auto each = tally.wrongTimes.cbegin(); each != tally.wrongTimes.cend(); ++each)
-            tally.row.mostWrong.append({each.key(), each.value()});
-        // Most often first; among equals, the smaller number first.
-        std::ranges::sort(tally.row.mostWrong, [](auto a, auto b) {
-            return a.second != b.second ? a.second > b.second : a.first < b.first;
-        });
-        if (tally.row.mostWrong.size() > 3)
-            tally.row.mostWrong.resize(3);
+        tally.row.mostWrong = Mistakes::mostOften(tally.wrongTimes, 3);
         rows.append(tally.row);
     }
     // Names as a teacher orders them: "Luca 2" before "Luca 10", "anna" beside "Anna".

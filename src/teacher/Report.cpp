@@ -205,7 +205,7 @@ QTextDocument* parentsPage(const QList<ClassRegister::Match>& matches, int child
     }
     html += QStringLiteral("<h2>I numeri sbagliati più spesso</h2>") +
             (mistakes.isEmpty() ? QStringLiteral("<p>Nessun numero sbagliato.</p>") : mistakes);
-    page->setHtml(html);
+    page->setHtml(html); // every text of the child's went through toHtmlEscaped() above
     return page;
 }
 
@@ -235,6 +235,7 @@ QString writeClass(const QList<ClassRegister::Match>& matches, const QString& fo
         {
             QPdfWriter writer(&pdf);
             writer.setPageSize(QPageSize(QPageSize::A4));
+            // The PDF's title field: plain text, never read as markup.
             writer.setTitle(QStringLiteral("Zenobra: i progressi di ") + match.name.trimmed());
             const std::unique_ptr<QTextDocument> page(parentsPage(matches, match.child, {}));
             print(*page, writer);
