@@ -48,11 +48,15 @@ public:
                     "--device=zenobra.monitor"}) &&
                until([this] { return sampleCount() > 0; });
     }
-    ~SoundServer() {
+    ~SoundServer() { stop(); }
+    // The server and the recorder ended, and their folder gone: call it from a test that ends
+    // without its destructors.
+    void stop() {
         for (QProcess* process : {&m_recorder, &m_server}) {
             process->kill();
             process->waitForFinished(5000);
         }
+        m_dir.remove();
     }
     qint64 pid() const { return m_server.processId(); }
 

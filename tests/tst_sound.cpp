@@ -58,6 +58,7 @@ class SoundTest : public QObject {
     }
 
 private slots:
+    void cleanupTestCase() { m_server.stop(); } // main ends without destructors
     void initTestCase() {
         QVERIFY2(m_server.start(), "pulseaudio and parec (pulseaudio, pulseaudio-utils) must run");
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
@@ -179,12 +180,6 @@ private slots:
             Lessons::spoken(told.section(u'|', 1, 1) + Lessons::why(47, 2)).simplified().size());
         std::fprintf(stderr, "%s: speech heard for %.1f s, %d letters\n", qPrintable(reading),
                      seconds, letters);
-#if defined(__SANITIZE_ADDRESS__)
-        // Under AddressSanitizer the speech service takes the text and says nothing: a known gap
-        // of the sanitized run, which the normal run covers.
-        if (heard)
-            QEXPECT_FAIL("on", "no speech is heard from a sanitized game", Continue);
-#endif
         if (!heard)
             QCOMPARE(seconds, 0.0);
         else
