@@ -189,11 +189,7 @@ void Tavola::buildLessonMenu() {
         showLesson();
     };
     chosen.pace = [this](int pace) {
-        const GameState& state = m_game.state;
-        m_game.matchChosen(state.review     ? Kind::Review
-                           : state.practice ? Kind::Practice
-                                            : Kind::Race,
-                           pace);
+        m_game.matchChosen(m_game.state.chosenKind(), pace);
         showLesson();
     };
     chosen.readAloud = [this](bool on) {

@@ -46,9 +46,14 @@ struct GameState {
     bool readAloud = false;
     bool readAloudFixed = false;
     bool isPractice() const { return practice || review || pace != 1300; }
+    // The kind chosen in the menu, and the kind played: a race at a slower pace is a practice.
+    ClassRegister::Kind chosenKind() const {
+        using Kind = ClassRegister::Kind;
+        return review ? Kind::Review : practice ? Kind::Practice : Kind::Race;
+    }
     ClassRegister::Kind kind() const {
         using Kind = ClassRegister::Kind;
-        return review ? Kind::Review : isPractice() ? Kind::Practice : Kind::Race;
+        return chosenKind() == Kind::Race && pace != 1300 ? Kind::Practice : chosenKind();
     }
     // What the class register keeps of the match under way; matchStart is null between matches.
     QDateTime matchStart;

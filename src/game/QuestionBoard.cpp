@@ -58,9 +58,7 @@ void QuestionBoard::chooseLesson(int divisor) {
 void QuestionBoard::chooseMatch(ClassRegister::Kind kind, int pace) {
     using Kind = ClassRegister::Kind;
     GameState& state = m_game.state;
-    const Kind chosenBefore = state.review     ? Kind::Review
-                              : state.practice ? Kind::Practice
-                                               : Kind::Race;
+    const Kind chosenBefore = state.chosenKind();
     if ((kind == chosenBefore && pace == state.pace) ||
         (kind != chosenBefore && (state.practiceFixed || state.reviewFixed)) ||
         (kind == Kind::Review && !state.reviewOn) || (pace != state.pace && state.paceFixed) ||

@@ -6,7 +6,6 @@
 #include "records/Mistakes.h"
 #include "records/RecordStore.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 
@@ -426,10 +425,7 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
         tally.row.mostWrong = Mistakes::mostOften(tally.wrongTimes, 3);
         rows.append(tally.row);
     }
-    // Names as a teacher orders them: "Luca 2" before "Luca 10", "anna" beside "Anna".
-    QCollator collator(QLocale(QLocale::Italian, QLocale::Italy));
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = nameOrder();
     std::ranges::sort(rows, [&](const Row& a, const Row& b) {
         const int byName = collator.compare(a.name, b.name);
         if (byName != 0)
@@ -439,14 +435,21 @@ QList<Row> summary(const QList<Match>& matches, const Filter& filter) {
     return rows;
 }
 
+QCollator nameOrder() {
+    QCollator collator(QLocale(QLocale::Italian, QLocale::Italy));
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
 QString wrongPerMatch(const Row& row) {
     return QString::number(double(row.wrong) / std::max(row.matches, 1), 'f', 1)
         .replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
-QString mostWrongText(const Row& row) {
+QString mostWrongText(const QList<std::pair<int, int>>& mostWrong) {
     QStringList often;
-    for (const auto& [number, times] : row.mostWrong)
+    for (const auto& [number, times] : mostWrong)
         often << QStringLiteral("%1 (%2 %3)")
                      .arg(number)
                      .arg(times)

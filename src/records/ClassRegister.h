@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollator>
 #include <QDate>
 #include <QHash>
 #include <QList>
@@ -87,9 +88,11 @@ struct Filter {
 bool accepts(const Filter& filter, const Match& match);
 // The rows of a register read, by name, then login, then lesson, races first.
 QList<Row> summary(const QList<Match>& matches, const Filter& filter);
+// Names as a teacher orders them: "Luca 2" before "Luca 10", "anna" beside "Anna".
+QCollator nameOrder();
 // A row's figures as the table writes them: "1,5"; "47 (3 volte), 52 (1 volta)".
 QString wrongPerMatch(const Row& row);
-QString mostWrongText(const Row& row);
+QString mostWrongText(const QList<std::pair<int, int>>& mostWrong);
 // "gara", "allenamento", "ripasso": the register's word for a kind of match.
 QByteArray kindName(Kind kind);
 // A text as a field of the register's CSV: quoted where a spreadsheet would split it, an

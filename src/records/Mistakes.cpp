@@ -1,8 +1,6 @@
 #include "records/Mistakes.h"
 
-#include <QCollator>
 #include <QHash>
-#include <QLocale>
 
 #include <algorithm>
 
@@ -87,9 +85,7 @@ QList<Child> grid(const QList<ClassRegister::Match>& matches, const ClassRegiste
         share.wrong += match.wrong;
     }
     QList<Child> rows(children.cbegin(), children.cend());
-    QCollator collator(QLocale(QLocale::Italian, QLocale::Italy));
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = ClassRegister::nameOrder();
     std::ranges::sort(rows, [&](const Child& a, const Child& b) {
         const int byName = collator.compare(a.name, b.name);
         return byName != 0 ? byName < 0 : a.user < b.user;

@@ -42,8 +42,9 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const {
         return sorting ? QVariant(double(row.wrong) / std::max(row.matches, 1))
                        : QVariant(ClassRegister::wrongPerMatch(row));
     case MostWrong:
-        return sorting && !row.mostWrong.isEmpty() ? QVariant(row.mostWrong.first().second)
-                                                   : QVariant(ClassRegister::mostWrongText(row));
+        return sorting && !row.mostWrong.isEmpty()
+                   ? QVariant(row.mostWrong.first().second)
+                   : QVariant(ClassRegister::mostWrongText(row.mostWrong));
     case MistakeKinds:
         return Mistakes::kinds(row.wrongNumbers, row.lesson);
     case LetPassPerMatch:

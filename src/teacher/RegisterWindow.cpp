@@ -306,11 +306,10 @@ void RegisterWindow::showClass() {
             played.insert(match.lesson);
     QStringList told{QStringLiteral("I numeri che la classe sbaglia più spesso:")};
     for (const int lesson : played) {
-        ClassRegister::Row often;
-        often.mostWrong = Mistakes::classWrong(m_register.matches, shown, lesson, 5);
+        const auto often = Mistakes::classWrong(m_register.matches, shown, lesson, 5);
         told << lessonName(lesson) + QStringLiteral(": ") +
-                    (often.mostWrong.isEmpty() ? QStringLiteral("nessuno")
-                                               : ClassRegister::mostWrongText(often));
+                    (often.isEmpty() ? QStringLiteral("nessuno")
+                                     : ClassRegister::mostWrongText(often));
     }
     m_classWrong->setText(told.join(u'\n'));
 }

@@ -169,13 +169,11 @@ QTextDocument* parentsPage(const QList<ClassRegister::Match>& matches, int child
                 cell(QString::number(lesson.others)) + "</tr>";
         if (lesson.wrongNumbers.isEmpty())
             continue;
-        ClassRegister::Row numbers;
         QHash<int, int> times;
         for (const int number : lesson.wrongNumbers)
             ++times[number];
-        numbers.mostWrong = Mistakes::mostOften(times, 5);
         mistakes += "<p><b>" + lessonName(each.key()) +
-                    "</b>: " + ClassRegister::mostWrongText(numbers) + "; " +
+                    "</b>: " + ClassRegister::mostWrongText(Mistakes::mostOften(times, 5)) + "; " +
                     Mistakes::kinds(lesson.wrongNumbers, each.key()) + ".</p>";
     }
     html += QStringLiteral("</table>");
